@@ -1,0 +1,21 @@
+# One INTERFACE target carries the project's warning flags; every target links it.
+add_library(rw_warnings INTERFACE)
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  target_compile_options(rw_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion)
+  if(RW_WERROR)
+    target_compile_options(rw_warnings INTERFACE -Werror)
+  endif()
+elseif(MSVC)
+  target_compile_options(rw_warnings INTERFACE /W4 /permissive-)
+  if(RW_WERROR)
+    target_compile_options(rw_warnings INTERFACE /WX)
+  endif()
+endif()
+
+# rw_add_gtest(name SOURCES... LIBS ...): one GoogleTest executable registered with CTest.
+function(rw_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main rw_warnings)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+endfunction()

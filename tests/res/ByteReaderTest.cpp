@@ -1,0 +1,49 @@
+// Bounds and byte order of the shared byte reader and writer.
+#include "res/ByteReader.h"
+#include "res/ByteWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+using rw::res::ByteReader;
+using rw::res::ByteWriter;
+
+TEST(ByteReader, ReadsBothByteOrders) {
+    const std::array<std::uint8_t, 8> bytes{0x12, 0x34, 0x56, 0x78, 0xFF, 0xFF, 0xFF, 0xFE};
+    ByteReader le(bytes);
+    EXPECT_EQ(le.U32LE(), 0x78563412u);
+    EXPECT_EQ(le.I32LE(), -16777217);
+    ByteReader be(bytes);
+    EXPECT_EQ(be.U16BE(), 0x1234u);
+    EXPECT_EQ(be.U16LE(), 0x7856u);
+    EXPECT_EQ(be.I32BE(), -2);
+    EXPECT_TRUE(be.AtEnd());
+}
+
+TEST(ByteReader, RefusesReadsPastTheEndWithoutMoving) {
+    const std::array<std::uint8_t, 3> bytes{1, 2, 3};
+    ByteReader r(bytes);
+    EXPECT_FALSE(r.U32LE());
+    EXPECT_EQ(r.Offset(), 0u);
+    EXPECT_EQ(r.U16LE(), 0x0201u);
+    EXPECT_FALSE(r.U16BE());
+    EXPECT_FALSE(r.Bytes(2));
+    EXPECT_FALSE(r.Skip(2));
+    EXPECT_FALSE(r.Seek(4));
+    EXPECT_TRUE(r.Seek(3));
+    EXPECT_FALSE(r.U8());
+    EXPECT_FALSE(ByteReader::U32LEAt(bytes, SIZE_MAX - 1));
+}
+
+TEST(ByteWriter, WritesWhatTheReaderReads) {
+    ByteWriter w;
+    w.U32BE(0xA1B2C3D4u);
+    w.I32LE(-5);
+    w.U16BE(0x0102);
+    w.PatchU32LE(0, 7);
+    ByteReader r(w.Data());
+    EXPECT_EQ(r.U32LE(), 7u);
+    EXPECT_EQ(r.I32LE(), -5);
+    EXPECT_EQ(r.U16BE(), 0x0102u);
+}
