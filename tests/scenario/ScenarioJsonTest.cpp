@@ -1,0 +1,251 @@
+// Tests of the Scenario <-> JSON converters: round trips, the dump form and every refused input.
+#include "scenario/ScenarioJson.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace rw::scenario {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Every byte 0x02..0xFF somewhere, 0x01 only where the file allows it, and each number at an edge of its
+// type.
+Scenario FullScenario() {
+    std::string allBytes;
+    for (int b = 2; b <= 255; ++b) {
+        allBytes.push_back(static_cast<char>(b));
+    }
+    Scenario s;
+    s.cityFile = "Caf\xE9 Town.urb";
+    s.introMovie = "intro.smk";
+    s.introText = allBytes;
+    s.winMovie = "win\x81\x8D\x8F\x90\x9D";
+    s.winText = "one\x01two";
+    s.loseMovie = "lose";
+    s.loseText = "\x80 euro";
+    s.name = "Fish && Chips";
+    s.timeLimit = std::numeric_limits<std::int32_t>::max();
+    s.bonus = std::numeric_limits<std::int32_t>::min();
+    s.pack = -1;
+    s.ammo = 15;
+    s.startX = 12;
+    s.startY = 40;
+    s.laps = 3;
+    s.checkpointBonus = 9;
+    s.prgn = 7;
+    s.episode = {-5, 1, 50000, 1, 1, 2};
+    AiRacer r;
+    r.word0 = std::numeric_limits<std::uint32_t>::max();
+    r.word3 = 7u + 65536u * 0xFFFFu;
+    r.word7 = -80;
+    r.word8 = 75;
+    r.word10 = std::numeric_limits<std::int32_t>::min();
+    s.aiRacers = {r, AiRacer{}};
+    ScenarioEvent e;
+    e.value0 = 1;
+    e.value3 = std::numeric_limits<std::uint32_t>::max();
+    e.values = {0, 4000000000u, 3};
+    e.value4 = -7;
+    e.text1 =
+        "a\x01"
+        "b";
+    e.text3 = "\xCDstarts with CD";
+    e.label = "label \xFF";
+    s.events = {e, ScenarioEvent{}};
+    s.checkpoints = {{12, 40}, {65535, 0}, {12, 40}};
+    Package p;
+    p.value2 = 99;
+    p.short3 = 65535;
+    p.text1 = allBytes;
+    p.text6 = "six";
+    s.packages = {p};
+    s.eventTriggers[-4] = EventTrigger{1, 2, "minus", "four"};
+    s.eventTriggers[9] = EventTrigger{std::numeric_limits<std::uint32_t>::max(), 65535, "", "\x9D"};
+    return s;
+}
+
+TEST(ScenarioJson, RoundTripKeepsEveryMemberAndByte) {
+    const Scenario original = FullScenario();
+    Scenario back;
+    std::string error;
+    ASSERT_TRUE(ScenarioFromJson(ScenarioToJson(original), back, error)) << error;
+    EXPECT_EQ(back, original);
+
+    // Through the text form too, as the tool does.
+    const Json reparsed = Json::parse(ScenarioToJson(original).dump());
+    Scenario back2;
+    ASSERT_TRUE(ScenarioFromJson(reparsed, back2, error)) << error;
+    EXPECT_EQ(back2, original);
+}
+
+TEST(ScenarioJson, DumpFormHasMemberOrderAndTypes) {
+    const Json j = ScenarioToJson(FullScenario());
+    std::vector<std::string> keys;
+    for (const auto& item : j.items()) {
+        keys.push_back(item.key());
+    }
+    const std::vector<std::string> expected = {
+        "cityFile", "introMovie", "introText",   "winMovie",        "winText",      "loseMovie",
+        "loseText", "name",       "timeLimit",   "bonus",           "pack",         "ammo",
+        "startX",   "startY",     "laps",        "checkpointBonus", "prgn",         "episode",
+        "aiRacers", "events",     "checkpoints", "packages",        "eventTriggers"};
+    EXPECT_EQ(keys, expected);
+
+    EXPECT_EQ(j["cityFile"], "Caf\u00e9 Town.urb");
+    EXPECT_EQ(j["loseText"], "\u20ac euro");
+    EXPECT_EQ(j["winMovie"], "win\u0081\u008d\u008f\u0090\u009d");
+    EXPECT_EQ(j["bonus"], std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(j["episode"], Json::parse("[-5, 1, 50000, 1, 1, 2]"));
+
+    const Json& racer = j["aiRacers"][0];
+    ASSERT_EQ(racer.size(), 12u);
+    EXPECT_EQ(racer[0], 4294967295u);
+    EXPECT_EQ(racer[3], 7u + 65536u * 0xFFFFu);
+    EXPECT_EQ(racer[7], -80);
+    EXPECT_EQ(racer[10], std::numeric_limits<std::int32_t>::min());
+
+    EXPECT_EQ(
+        j["events"][0],
+        Json::parse(
+            R"({"value0":1,"value1":0,"value2":0,"value3":4294967295,"values":[0,4000000000,3],"value4":-7,)"
+            R"("text1":"a\u0001b","text2":"","text3":"\u00cdstarts with CD","label":"label \u00ff"})"));
+    EXPECT_EQ(j["checkpoints"].dump(), "[[12,40],[65535,0],[12,40]]");
+    EXPECT_EQ(j["packages"][0]["short3"], 65535);
+    EXPECT_EQ(j["packages"][0].size(), 13u);
+    EXPECT_EQ(j["eventTriggers"],
+              Json::parse(R"([{"key":-4,"value0":1,"short0":2,"text1":"minus","text2":"four"},)"
+                          R"({"key":9,"value0":4294967295,"short0":65535,"text1":"","text2":"\u009d"}])"));
+}
+
+TEST(ScenarioJson, MissingKeysKeepDefaults) {
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(ScenarioFromJson(Json::object(), s, error)) << error;
+    EXPECT_EQ(s, Scenario{});
+    EXPECT_EQ(s.episode, (std::array<std::int32_t, 6>{0, 0, 0, 1, 1, 0}));
+
+    ASSERT_TRUE(ScenarioFromJson(Json::parse(R"({"laps": 2, "events": [{"label": "x"}], "packages": [{}],
+        "eventTriggers": [{"key": 3}, {"key": -1, "text2": "t"}]})"),
+                                 s, error))
+        << error;
+    EXPECT_EQ(s.laps, 2);
+    EXPECT_EQ(s.name, "");
+    ASSERT_EQ(s.events.size(), 1u);
+    ScenarioEvent labelled;
+    labelled.label = "x";
+    EXPECT_EQ(s.events[0], labelled);
+    EXPECT_EQ(s.packages, std::vector<Package>(1));
+    ASSERT_EQ(s.eventTriggers.size(), 2u);
+    EXPECT_EQ(s.eventTriggers.begin()->first, -1);
+    EXPECT_EQ(s.eventTriggers.at(-1).text2, "t");
+    EXPECT_EQ(s.eventTriggers.at(3), EventTrigger{});
+}
+
+TEST(ScenarioJson, AcceptsTheEdgesOfEachRange) {
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(ScenarioFromJson(Json::parse(R"({"timeLimit": -2147483648, "prgn": 2147483647,
+        "aiRacers": [[4294967295, 0, 0, 4294967295, 0, 0, 0, -2147483648, 0, 0, 2147483647, 0]],
+        "events": [{"value0": 4294967295, "value4": -2147483648, "values": [4294967295]}],
+        "checkpoints": [[0, 65535]], "packages": [{"short0": 65535}],
+        "eventTriggers": [{"key": -2147483648, "short0": 65535}, {"key": 2147483647}],
+        "name": "\u20ac\u0081\u00ff", "loseText": "\u0001"})"),
+                                 s, error))
+        << error;
+    EXPECT_EQ(s.timeLimit, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(s.aiRacers[0].word3, 4294967295u);
+    EXPECT_EQ(s.aiRacers[0].word7, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(s.checkpoints[0], (TilePos{0, 65535}));
+    EXPECT_EQ(s.name, "\x80\x81\xFF");
+    EXPECT_EQ(s.loseText, "\x01");  // only labels and package texts use 0x01 as a separator
+}
+
+struct InvalidCase {
+    const char* json;
+    const char* where;  // the start of the expected error
+};
+
+class ScenarioJsonInvalid : public testing::TestWithParam<InvalidCase> {};
+
+TEST_P(ScenarioJsonInvalid, IsRefusedWithItsPlaceAndLeavesTheTargetAlone) {
+    Scenario target = FullScenario();
+    const Scenario before = target;
+    std::string error;
+    EXPECT_FALSE(ScenarioFromJson(Json::parse(GetParam().json), target, error));
+    EXPECT_EQ(error.rfind(GetParam().where, 0), 0u) << "error was: " << error;
+    EXPECT_EQ(target, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryClass, ScenarioJsonInvalid,
+    testing::Values(
+        // not an object, unknown keys
+        InvalidCase{"[]", "expected an object"}, InvalidCase{R"({"nme": "x"})", "unknown key \"nme\""},
+        InvalidCase{R"({"events": [{"lable": "x"}]})", "events[0]: unknown key"},
+        InvalidCase{R"({"packages": [{"text7": ""}]})", "packages[0]: unknown key"},
+        InvalidCase{R"({"eventTriggers": [{"key": 1, "text3": ""}]})", "eventTriggers[0]: unknown key"},
+        // wrong types
+        InvalidCase{R"({"laps": "1"})", "laps: expected an integer"},
+        InvalidCase{R"({"laps": 1.0})", "laps: expected an integer"},
+        InvalidCase{R"({"laps": true})", "laps: expected an integer"},
+        InvalidCase{R"({"laps": null})", "laps: expected an integer"},
+        InvalidCase{R"({"name": 5})", "name: expected a string"},
+        InvalidCase{R"({"events": {}})", "events: expected an array"},
+        InvalidCase{R"({"events": [[]]})", "events[0]: expected an object"},
+        InvalidCase{R"({"events": [{"values": 3}]})", "events[0].values: expected an array"},
+        // ranges of each width
+        InvalidCase{R"({"timeLimit": 2147483648})", "timeLimit: 2147483648 is outside"},
+        InvalidCase{R"({"bonus": -2147483649})", "bonus: -2147483649 is outside"},
+        InvalidCase{R"({"episode": [0, 0, 0, 1, 1, 4294967295]})", "episode[5]: 4294967295 is outside"},
+        InvalidCase{R"({"events": [{"value0": -1}]})", "events[0].value0: -1 is outside"},
+        InvalidCase{R"({"events": [{"value3": 4294967296}]})", "events[0].value3: 4294967296 is outside"},
+        InvalidCase{R"({"events": [{"values": [1, -2]}]})", "events[0].values[1]: -2 is outside"},
+        InvalidCase{R"({"events": [{"value4": 2147483648}]})", "events[0].value4: 2147483648 is outside"},
+        InvalidCase{R"({"packages": [{"short2": 65536}]})", "packages[0].short2: 65536 is outside"},
+        InvalidCase{R"({"eventTriggers": [{"key": 1, "short0": -1}]})", "eventTriggers[0].short0: -1"},
+        InvalidCase{R"({"eventTriggers": [{"key": 2147483648}]})", "eventTriggers[0].key: 2147483648"},
+        InvalidCase{R"({"checkpoints": [[65536, 0]]})", "checkpoints[0][0]: 65536 is outside"},
+        InvalidCase{R"({"checkpoints": [[0, -1]]})", "checkpoints[0][1]: -1 is outside"},
+        InvalidCase{R"({"aiRacers": [[-1,0,0,0,0,0,0,0,0,0,0,0]]})", "aiRacers[0][0]: -1 is outside"},
+        InvalidCase{R"({"aiRacers": [[0,0,0,0,0,0,0,2147483648,0,0,0,0]]})", "aiRacers[0][7]: 2147483648"},
+        InvalidCase{R"({"aiRacers": [[0,0,0,4294967296,0,0,0,0,0,0,0,0]]})", "aiRacers[0][3]: 4294967296"},
+        // separator byte where the file uses it
+        InvalidCase{R"({"events": [{"label": "a\u0001b"}]})", "events[0].label: holds U+0001"},
+        InvalidCase{R"({"packages": [{"text4": "\u0001"}]})", "packages[0].text4: holds U+0001"},
+        // characters the texts cannot carry
+        InvalidCase{R"({"name": "a\u0000b"})", "name: holds U+0000"},
+        InvalidCase{R"({"cityFile": "\u0100.urb"})", "cityFile: holds U+0100"},
+        InvalidCase{R"({"eventTriggers": [{"key": 0, "text1": "\ud83d\ude00"}]})",
+                    "eventTriggers[0].text1: holds U+1F600"},
+        InvalidCase{R"({"events": [{"text2": "\u0080"}]})", "events[0].text2: holds U+0080"},
+        // fixed-size arrays
+        InvalidCase{R"({"aiRacers": [[0,0,0,0,0,0,0,0,0,0,0]]})",
+                    "aiRacers[0]: expected 12 integers, found 11"},
+        InvalidCase{R"({"aiRacers": [[0,0,0,0,0,0,0,0,0,0,0,0,0]]})", "aiRacers[0]: expected 12 integers"},
+        InvalidCase{R"({"aiRacers": [{}]})", "aiRacers[0]: expected an array"},
+        InvalidCase{R"({"episode": [0, 0, 0, 1, 1]})", "episode: expected 6 integers, found 5"},
+        InvalidCase{R"({"episode": [0, 0, 0, 1, 1, 0, 0]})", "episode: expected 6 integers, found 7"},
+        InvalidCase{R"({"episode": [0, 0, "0", 1, 1, 0]})", "episode[2]: expected an integer"},
+        InvalidCase{R"({"checkpoints": [[1]]})", "checkpoints[0]: expected an [x, y] pair"},
+        InvalidCase{R"({"checkpoints": [[1, 2, 3]]})", "checkpoints[0]: expected an [x, y] pair"},
+        InvalidCase{R"({"checkpoints": [{"x": 1, "y": 2}]})", "checkpoints[0]: expected an [x, y] pair"},
+        // triggers
+        InvalidCase{R"({"eventTriggers": [{"key": 4}, {"key": 5}, {"key": 4}]})",
+                    "eventTriggers[2].key: 4 is already the key of eventTriggers[0]"},
+        InvalidCase{R"({"eventTriggers": [{"value0": 4}]})", "eventTriggers[0]: missing key \"key\""}));
+
+// A refusal deep in the document must not leave earlier members behind in the target.
+TEST(ScenarioJson, LateFailureWritesNothing) {
+    Scenario target;
+    std::string error;
+    EXPECT_FALSE(ScenarioFromJson(Json::parse(R"({"name": "kept?", "laps": 5, "checkpoints": [[1, 2]],
+        "eventTriggers": [{"key": 1}, {"key": 1}]})"),
+                                  target, error));
+    EXPECT_EQ(target, Scenario{});
+}
+
+}  // namespace
+}  // namespace rw::scenario
