@@ -46,11 +46,15 @@ std::uint8_t TileColour(bool onRoute, std::uint16_t altitude, std::uint8_t build
 }
 
 void RedrawMap(const CityMap& city, std::span<const std::uint8_t, 128 * 128> routeMap, MapPixels& image) {
+    const auto altitudes = city.AltitudeLayer();
+    const auto buildings = city.BuildingLayer();
+    const auto zones = city.ZoneLayer();
+    const auto bits = city.BitsLayer();
     for (int x = 0; x < 128; ++x) {
         for (int y = 0; y < 128; ++y) {
+            const auto tile = static_cast<std::size_t>(x * 128 + y);
             const std::uint8_t colour =
-                TileColour(routeMap[static_cast<std::size_t>(x * 128 + y)] != 0, city.Altitude(x, y),
-                           city.Building(x, y), city.Zone(x, y), city.Bits(x, y));
+                TileColour(routeMap[tile] != 0, altitudes[tile], buildings[tile], zones[tile], bits[tile]);
             const std::size_t top = PixelIndex(2 * x, 2 * y);
             const std::size_t bottom = PixelIndex(2 * x, 2 * y + 1);
             image[top] = colour;
