@@ -1,0 +1,91 @@
+// Counting and failing file calls on demand.
+#include "scenario/FaultInjectingFileSystem.h"
+
+#include <numeric>
+
+namespace rw::scenario {
+
+FaultInjectingFileSystem::FaultInjectingFileSystem(FileSystem& inner) : m_inner(inner) {}
+
+FaultInjectingFileSystem::FaultInjectingFileSystem() : m_inner(ActiveFileSystem()) {}
+
+void FaultInjectingFileSystem::FailAt(FileOp op, int n) {
+    m_failAt[static_cast<std::size_t>(op)] = n;
+}
+
+void FaultInjectingFileSystem::FailFrom(FileOp op, int n) {
+    m_failFrom[static_cast<std::size_t>(op)] = n;
+}
+
+void FaultInjectingFileSystem::Reset() {
+    m_counts.fill(0);
+    m_failAt.fill(0);
+    m_failFrom.fill(0);
+    m_injected = 0;
+}
+
+int FaultInjectingFileSystem::TotalCount() const {
+    return std::accumulate(m_counts.begin(), m_counts.end(), 0);
+}
+
+bool FaultInjectingFileSystem::Fails(FileOp op) {
+    const auto i = static_cast<std::size_t>(op);
+    const int n = ++m_counts[i];
+    const bool fail = n == m_failAt[i] || (m_failFrom[i] > 0 && n >= m_failFrom[i]);
+    if (fail) {
+        ++m_injected;
+    }
+    return fail;
+}
+
+int FaultInjectingFileSystem::OpenExisting(const std::string& path, FileAccess access, FileSharing sharing) {
+    return Fails(FileOp::Open) ? -1 : m_inner.OpenExisting(path, access, sharing);
+}
+
+int FaultInjectingFileSystem::CreateNew(const std::string& path) {
+    return Fails(FileOp::Create) ? -1 : m_inner.CreateNew(path);
+}
+
+std::int64_t FaultInjectingFileSystem::Read(int handle, std::span<std::uint8_t> buffer) {
+    return Fails(FileOp::Read) ? -1 : m_inner.Read(handle, buffer);
+}
+
+std::int64_t FaultInjectingFileSystem::Write(int handle, std::span<const std::uint8_t> bytes) {
+    if (!Fails(FileOp::Write)) {
+        return m_inner.Write(handle, bytes);
+    }
+    const std::int64_t written = m_inner.Write(handle, bytes.first(bytes.size() / 2));
+    return written < 0 ? -1 : written;
+}
+
+std::int64_t FaultInjectingFileSystem::Seek(int handle, std::int64_t offset, SeekFrom from) {
+    return Fails(FileOp::Seek) ? -1 : m_inner.Seek(handle, offset, from);
+}
+
+std::int64_t FaultInjectingFileSystem::Length(int handle) {
+    return Fails(FileOp::Length) ? -1 : m_inner.Length(handle);
+}
+
+bool FaultInjectingFileSystem::Truncate(int handle, std::int64_t length) {
+    return !Fails(FileOp::Truncate) && m_inner.Truncate(handle, length);
+}
+
+bool FaultInjectingFileSystem::Close(int handle) {
+    const bool fail = Fails(FileOp::Close);
+    const bool closed = m_inner.Close(handle);
+    return closed && !fail;
+}
+
+bool FaultInjectingFileSystem::RenameOver(const std::string& from, const std::string& to) {
+    return !Fails(FileOp::Rename) && m_inner.RenameOver(from, to);
+}
+
+bool FaultInjectingFileSystem::Remove(const std::string& path) {
+    return !Fails(FileOp::Remove) && m_inner.Remove(path);
+}
+
+bool FaultInjectingFileSystem::Exists(const std::string& path) {
+    return !Fails(FileOp::Exists) && m_inner.Exists(path);
+}
+
+}  // namespace rw::scenario

@@ -1,0 +1,56 @@
+// A FileSystem for tests that counts every call and makes a chosen one fail.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "scenario/FileSystem.h"
+
+namespace rw::scenario {
+
+enum class FileOp { Open, Create, Read, Write, Seek, Length, Truncate, Close, Rename, Remove, Exists };
+inline constexpr std::size_t kFileOpCount = 11;
+
+// Forwards to another FileSystem (the native one by default) and counts calls per kind. FailAt(op, n)
+// makes the n-th call (1-based, counted from construction or Reset) of that kind fail the way the
+// system would: an open or create returns -1 without touching the disk, a write stores the first half of
+// its bytes and reports that short count (a full disk), a close releases the handle and reports false,
+// a rename or remove does nothing and reports false. Install it with ScopedFileSystem.
+class FaultInjectingFileSystem final : public FileSystem {
+  public:
+    explicit FaultInjectingFileSystem(FileSystem& inner);
+    FaultInjectingFileSystem();
+
+    void FailAt(FileOp op, int n);
+    // Every call of that kind from the n-th on fails.
+    void FailFrom(FileOp op, int n);
+    void Reset();
+    int Count(FileOp op) const { return m_counts[static_cast<std::size_t>(op)]; }
+    int TotalCount() const;
+    // How many calls were made to fail so far.
+    int Injected() const { return m_injected; }
+
+    int OpenExisting(const std::string& path, FileAccess access, FileSharing sharing) override;
+    int CreateNew(const std::string& path) override;
+    std::int64_t Read(int handle, std::span<std::uint8_t> buffer) override;
+    std::int64_t Write(int handle, std::span<const std::uint8_t> bytes) override;
+    std::int64_t Seek(int handle, std::int64_t offset, SeekFrom from) override;
+    std::int64_t Length(int handle) override;
+    bool Truncate(int handle, std::int64_t length) override;
+    bool Close(int handle) override;
+    bool RenameOver(const std::string& from, const std::string& to) override;
+    bool Remove(const std::string& path) override;
+    bool Exists(const std::string& path) override;
+
+  private:
+    // Counts the call and tells whether it is to fail.
+    bool Fails(FileOp op);
+
+    FileSystem& m_inner;
+    std::array<int, kFileOpCount> m_counts{};
+    std::array<int, kFileOpCount> m_failAt{};
+    std::array<int, kFileOpCount> m_failFrom{};
+    int m_injected = 0;
+};
+
+}  // namespace rw::scenario

@@ -1,0 +1,63 @@
+// The seam between the scenario files and the operating system's file calls.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace rw::scenario {
+
+enum class FileAccess { Read, ReadWrite };
+
+// What other openers may do while the file is open. DenyWrite is honoured on Windows (share mode); POSIX
+// has no mandatory locks, so there it is a statement of intent only and nothing is locked.
+enum class FileSharing { DenyNone, DenyWrite };
+
+enum class SeekFrom { Begin, Current, End };
+
+// Every operating-system file call the chunk layer makes. Handles are small non-negative integers; -1
+// means failure or "no file". Paths are UTF-8. The active instance is the native one unless a test has
+// installed another with ScopedFileSystem.
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+
+    // Opens an existing file, binary, never creating it. -1 on failure.
+    virtual int OpenExisting(const std::string& path, FileAccess access, FileSharing sharing) = 0;
+    // Creates a file that must not exist yet, opened for reading and writing, readable and writable by
+    // its owner. -1 on failure (an existing file included).
+    virtual int CreateNew(const std::string& path) = 0;
+    // Bytes read (fewer than asked only at the end of the file), -1 on error.
+    virtual std::int64_t Read(int handle, std::span<std::uint8_t> buffer) = 0;
+    // Bytes written; fewer than asked (or -1) means the write failed, e.g. a full disk.
+    virtual std::int64_t Write(int handle, std::span<const std::uint8_t> bytes) = 0;
+    // The new absolute position, -1 on error.
+    virtual std::int64_t Seek(int handle, std::int64_t offset, SeekFrom from) = 0;
+    // Size in bytes, -1 on error.
+    virtual std::int64_t Length(int handle) = 0;
+    virtual bool Truncate(int handle, std::int64_t length) = 0;
+    // The handle is released even when false is returned.
+    virtual bool Close(int handle) = 0;
+    // Renames from over to, replacing an existing to in one step.
+    virtual bool RenameOver(const std::string& from, const std::string& to) = 0;
+    virtual bool Remove(const std::string& path) = 0;
+    // True when the file can be opened for reading (sharing reads and writes).
+    virtual bool Exists(const std::string& path) = 0;
+};
+
+// The instance every DiskFile uses. Not thread-safe to swap; swapping is for tests.
+FileSystem& ActiveFileSystem();
+
+// Installs a replacement for its lifetime and restores the previous one afterwards. Nesting is allowed.
+class ScopedFileSystem {
+  public:
+    explicit ScopedFileSystem(FileSystem& replacement);
+    ~ScopedFileSystem();
+    ScopedFileSystem(const ScopedFileSystem&) = delete;
+    ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
+
+  private:
+    FileSystem* m_previous;
+};
+
+}  // namespace rw::scenario

@@ -1,0 +1,72 @@
+// Saving a Scenario atomically through a temporary file beside the target.
+#include "scenario/WriteScenario.h"
+
+#include <string_view>
+
+#include "scenario/ChunkFile.h"
+#include "scenario/ScenarioChunks.h"
+#include "scenario/ScenarioTags.h"
+
+namespace rw::scenario {
+
+namespace {
+
+constexpr int kTempAttempts = 100;
+
+// The folder part of path including its last separator ("" when there is none). Both separators count
+// because the game folder is written with backslashes on Windows.
+std::string FolderOf(const std::string& path) {
+    const auto cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+// Creates a fresh temporary file in the target's folder; the name is short so that any target path that
+// fits also leaves room for it. Never opens a file that existed before.
+bool CreateTemp(ChunkFile& file, const std::string& target) {
+    const std::string folder = FolderOf(target);
+    for (int i = 0; i < kTempAttempts; ++i) {
+        const std::string temp = folder + "~rw" + std::to_string(i) + ".tmp";
+        if (file.Create(temp)) {
+            return true;
+        }
+        if (!DiskFile::FitsPath(temp) || !file.Exists(temp)) {
+            return false;
+        }
+    }
+    return false;
+}
+
+bool WriteChunks(ChunkFile& file, const Scenario& scenario) {
+    if (!file.OpenWrite(tags::kCreator, tags::kFileType, tags::kTypeVersion)) {
+        return false;
+    }
+    for (const ScenarioChunk& chunk : ScenarioChunks(scenario)) {
+        if (!file.WriteData(chunk.tag, chunk.payload)) {
+            return false;
+        }
+    }
+    return file.Finalize();
+}
+
+}  // namespace
+
+bool WriteScenario(const Scenario& scenario, const std::string& path) {
+    if (!DiskFile::FitsPath(path)) {
+        return false;
+    }
+    ChunkFile file;
+    if (!CreateTemp(file, path)) {
+        return false;
+    }
+    const std::string temp = file.Path();
+    const bool written = WriteChunks(file, scenario);
+    const bool closed = file.Close();
+    FileSystem& fs = ActiveFileSystem();
+    if (!written || !closed || !fs.RenameOver(temp, path)) {
+        fs.Remove(temp);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace rw::scenario
