@@ -1,0 +1,51 @@
+// The windows-1252 mapping both ways.
+#include <gtest/gtest.h>
+
+#include "scenario/Windows1252.h"
+
+namespace rw::scenario {
+namespace {
+
+TEST(Windows1252Test, EveryNonZeroByteRoundTrips) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        const auto byte = static_cast<std::uint8_t>(b);
+        const char32_t cp = DecodeWindows1252(byte);
+        ASSERT_EQ(EncodeWindows1252(cp), byte) << b;
+        all.push_back(static_cast<char>(byte));
+    }
+    const std::string utf8 = Windows1252ToUtf8(all);
+    EXPECT_EQ(Utf8ToWindows1252(utf8), all);
+}
+
+TEST(Windows1252Test, KnownCodePoints) {
+    EXPECT_EQ(DecodeWindows1252(0x41), U'A');
+    EXPECT_EQ(DecodeWindows1252(0x80), U'\u20AC');
+    EXPECT_EQ(DecodeWindows1252(0x9F), U'\u0178');
+    EXPECT_EQ(DecodeWindows1252(0xE9), U'\u00E9');
+    for (const int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+        EXPECT_EQ(DecodeWindows1252(static_cast<std::uint8_t>(undefined)), static_cast<char32_t>(undefined));
+    }
+    EXPECT_EQ(Windows1252ToUtf8("Caf\xE9 \x80"), "Caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(Windows1252ToUtf8("\x81"), "\xC2\x81");
+}
+
+TEST(Windows1252Test, RefusesWhatCannotBeStored) {
+    EXPECT_FALSE(EncodeWindows1252(0));
+    EXPECT_FALSE(EncodeWindows1252(U'\u0080')) << "the euro sign owns byte 0x80";
+    EXPECT_FALSE(EncodeWindows1252(U'\u4E2D'));
+    EXPECT_FALSE(EncodeWindows1252(U'\U0001F600'));
+    EXPECT_FALSE(Utf8ToWindows1252(std::string_view("a\0b", 3)));
+    EXPECT_FALSE(Utf8ToWindows1252("\xE4\xB8\xAD"));
+    EXPECT_EQ(Utf8ToWindows1252(""), "");
+}
+
+TEST(Windows1252Test, RefusesMalformedUtf8) {
+    for (const char* bad : {"\xC3", "\xC3\x28", "\xC0\xA9", "\xE0\x80\xAF", "\xED\xA0\x80",
+                            "\xF4\x90\x80\x80", "\xFF", "\x80", "\xE2\x82"}) {
+        EXPECT_FALSE(Utf8ToWindows1252(bad)) << ::testing::PrintToString(std::string(bad));
+    }
+}
+
+}  // namespace
+}  // namespace rw::scenario
