@@ -21,6 +21,7 @@ void FaultInjectingFileSystem::Reset() {
     m_counts.fill(0);
     m_failAt.fill(0);
     m_failFrom.fill(0);
+    m_failAtCall = 0;
     m_injected = 0;
 }
 
@@ -31,7 +32,8 @@ int FaultInjectingFileSystem::TotalCount() const {
 bool FaultInjectingFileSystem::Fails(FileOp op) {
     const auto i = static_cast<std::size_t>(op);
     const int n = ++m_counts[i];
-    const bool fail = n == m_failAt[i] || (m_failFrom[i] > 0 && n >= m_failFrom[i]);
+    const bool fail = n == m_failAt[i] || (m_failFrom[i] > 0 && n >= m_failFrom[i]) ||
+                      (m_failAtCall > 0 && TotalCount() == m_failAtCall);
     if (fail) {
         ++m_injected;
     }

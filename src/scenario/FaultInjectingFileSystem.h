@@ -24,6 +24,8 @@ class FaultInjectingFileSystem final : public FileSystem {
     void FailAt(FileOp op, int n);
     // Every call of that kind from the n-th on fails.
     void FailFrom(FileOp op, int n);
+    // The n-th call of any kind fails (1-based over TotalCount()), for loops over every call of an operation.
+    void FailAtCall(int n) { m_failAtCall = n; }
     void Reset();
     int Count(FileOp op) const { return m_counts[static_cast<std::size_t>(op)]; }
     int TotalCount() const;
@@ -50,6 +52,7 @@ class FaultInjectingFileSystem final : public FileSystem {
     std::array<int, kFileOpCount> m_counts{};
     std::array<int, kFileOpCount> m_failAt{};
     std::array<int, kFileOpCount> m_failFrom{};
+    int m_failAtCall = 0;
     int m_injected = 0;
 };
 

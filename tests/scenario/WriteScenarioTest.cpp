@@ -150,12 +150,24 @@ TEST_F(WriteScenarioTest, FailedSaveLeavesTheTargetUntouched) {
     }
 }
 
-TEST_F(WriteScenarioTest, FailedFirstSaveLeavesNoFile) {
-    FaultInjectingFileSystem injector;
-    ScopedFileSystem scope(injector);
-    injector.FailAt(FileOp::Write, 5);
-    EXPECT_FALSE(WriteScenario(FullScenario(), m_folder.Path("new.scn")));
-    EXPECT_TRUE(m_folder.Files().empty());
+// Every file call of a save is needed: whichever one fails, the save reports it and leaves no file behind.
+TEST_F(WriteScenarioTest, AnyFailedCallOfAFirstSaveLeavesNoFile) {
+    int calls = 0;
+    {
+        FaultInjectingFileSystem counter;
+        ScopedFileSystem scope(counter);
+        ASSERT_TRUE(WriteScenario(FullScenario(), m_folder.Path("count.scn")));
+        calls = counter.TotalCount();
+    }
+    std::filesystem::remove(m_folder.Path("count.scn"));
+    for (int n = 1; n <= calls; ++n) {
+        FaultInjectingFileSystem injector;
+        ScopedFileSystem scope(injector);
+        injector.FailAtCall(n);
+        EXPECT_FALSE(WriteScenario(FullScenario(), m_folder.Path("new.scn"))) << "call " << n;
+        EXPECT_EQ(injector.Injected(), 1) << "call " << n;
+        EXPECT_TRUE(m_folder.Files().empty()) << "call " << n;
+    }
 }
 
 }  // namespace
