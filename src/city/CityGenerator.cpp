@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <deque>
 #include <memory>
 #include <vector>
 
+#include "city/CityPlan.h"
 #include "city/GeneratedStatistics.h"
+#include "city/LayStreets.h"
 #include "city/SeededRandom.h"
 
 namespace rw::city {
@@ -16,45 +17,10 @@ namespace rw::city {
 namespace {
 
 constexpr int kN = kCitySize;
-// Plan coordinates: u runs across the river, v along it. All roads keep out of the band between the banks.
-constexpr int kWestEdge = 54;  // last street column of the west bank
-constexpr int kEastEdge = 74;  // first street column of the east bank
-constexpr int kWestPortal = kWestEdge + 1;
-constexpr int kEastPortal = kEastEdge - 1;
 constexpr std::uint16_t kInnerTunnelField = 2;
 constexpr std::array<std::uint8_t, 27> kLocationCodes{200, 201, 202, 203, 204, 205, 206, 207, 208,
                                                       209, 210, 211, 212, 213, 214, 215, 216, 217,
                                                       218, 243, 245, 248, 251, 252, 253, 254, 255};
-
-enum class Use : std::uint8_t { Land, Water, Road, Portal, Tunnel, Rail, Location };
-
-struct Work {
-    bool transpose = false;
-    int mainRow = 0;  // the main street's row, through the tunnel
-    std::array<Use, kTileCount> use{};
-    std::array<bool, kTileCount> arterial{};
-    std::array<int, kTileCount> height{};
-    std::size_t At(int u, int v) const { return transpose ? TileIndex(v, u) : TileIndex(u, v); }
-};
-
-struct Grid {
-    int spacing;
-    int lo;
-    int hi;
-    int removals;
-};
-
-Grid GridFor(RoadDensity density) {
-    switch (density) {
-        case RoadDensity::Sparse:
-            return {16, 16, 111, 3};
-        case RoadDensity::Dense:
-            return {4, 1, 126, 4};
-        case RoadDensity::Normal:
-            break;
-    }
-    return {8, 6, 121, 10};
-}
 
 // Smooth values over the map: random lattice values every cell tiles, blended bilinearly, times weight.
 void AddNoise(std::array<int, kTileCount>& field, SeededRandom& random, int cell, int weight) {
@@ -74,7 +40,7 @@ void AddNoise(std::array<int, kTileCount>& field, SeededRandom& random, int cell
     }
 }
 
-void ShapeLand(Work& w, SeededRandom& random) {
+void ShapeLand(CityPlan& w, SeededRandom& random) {
     std::array<int, kTileCount> noise{};
     AddNoise(noise, random, 32, 4);
     AddNoise(noise, random, 16, 2);
@@ -95,148 +61,7 @@ void ShapeLand(Work& w, SeededRandom& random) {
         }
     }
 }
-
-bool IsRoadLike(Use use) {
-    return use == Use::Road || use == Use::Portal;
-}
-
-bool RoadAt(const Work& w, int u, int v) {
-    return u >= 0 && u < kN && v >= 0 && v < kN && IsRoadLike(w.use[w.At(u, v)]);
-}
-
-// True when every road tile can be reached from the west portal over roads and the tunnel.
-bool RoadsConnected(const Work& w) {
-    std::vector<bool> seen(kTileCount, false);
-    std::deque<std::pair<int, int>> queue{{kWestPortal, w.mainRow}};
-    seen[w.At(kWestPortal, w.mainRow)] = true;
-    const auto total = std::count_if(w.use.begin(), w.use.end(), IsRoadLike);
-    std::ptrdiff_t reached = 0;
-    while (!queue.empty()) {
-        const auto [u, v] = queue.front();
-        queue.pop_front();
-        reached += IsRoadLike(w.use[w.At(u, v)]) ? 1 : 0;
-        const std::array<std::pair<int, int>, 4> next{{{u - 1, v}, {u + 1, v}, {u, v - 1}, {u, v + 1}}};
-        for (const auto& [nu, nv] : next) {
-            if (nu < 0 || nu >= kN || nv < 0 || nv >= kN || seen[w.At(nu, nv)]) {
-                continue;
-            }
-            const Use use = w.use[w.At(nu, nv)];
-            if (IsRoadLike(use) || use == Use::Tunnel) {
-                seen[w.At(nu, nv)] = true;
-                queue.emplace_back(nu, nv);
-            }
-        }
-    }
-    return reached == total;
-}
-
-// Takes out whole street segments between crossings where the network stays connected without them.
-void ThinStreets(Work& w, SeededRandom& random, int attempts, int mainRow) {
-    for (int attempt = 0; attempt < attempts; ++attempt) {
-        std::vector<std::pair<int, int>> roads;
-        for (int u = 0; u < kN; ++u) {
-            for (int v = 0; v < kN; ++v) {
-                if (w.use[w.At(u, v)] == Use::Road && v != mainRow) {
-                    roads.emplace_back(u, v);
-                }
-            }
-        }
-        if (roads.empty()) {
-            return;
-        }
-        const auto [u0, v0] = roads[static_cast<std::size_t>(random.Below(static_cast<int>(roads.size())))];
-        const bool alongU = RoadAt(w, u0 - 1, v0) || RoadAt(w, u0 + 1, v0);
-        const auto crossing = [&](int u, int v) {
-            return alongU ? RoadAt(w, u, v - 1) || RoadAt(w, u, v + 1)
-                          : RoadAt(w, u - 1, v) || RoadAt(w, u + 1, v);
-        };
-        if (crossing(u0, v0)) {
-            continue;
-        }
-        std::vector<std::size_t> segment{w.At(u0, v0)};
-        for (int dir : {-1, 1}) {
-            int u = u0 + (alongU ? dir : 0), v = v0 + (alongU ? 0 : dir);
-            while (RoadAt(w, u, v) && w.use[w.At(u, v)] == Use::Road && !crossing(u, v)) {
-                segment.push_back(w.At(u, v));
-                u += alongU ? dir : 0;
-                v += alongU ? 0 : dir;
-            }
-        }
-        for (std::size_t i : segment) {
-            w.use[i] = Use::Land;
-        }
-        if (!RoadsConnected(w)) {
-            for (std::size_t i : segment) {
-                w.use[i] = Use::Road;
-            }
-        }
-    }
-}
-
-// Lays the street grids and the tunnel; returns the row of the main street that leads into the tunnel.
-int LayRoads(Work& w, SeededRandom& random, const Grid& grid) {
-    std::vector<int> rows;
-    for (int v = grid.lo; v <= grid.hi; v += grid.spacing) {
-        rows.push_back(v);
-    }
-    std::vector<int> westColumns, eastColumns;
-    for (int u = kWestEdge; u >= grid.lo + 1; u -= grid.spacing) {
-        westColumns.push_back(u);
-    }
-    for (int u = kEastEdge; u <= grid.hi; u += grid.spacing) {
-        eastColumns.push_back(u);
-    }
-    const int westStart = westColumns.back(), eastEnd = eastColumns.back();
-    const int vFirst = rows.front(), vLast = rows.back();
-    for (int v : rows) {
-        for (int u = westStart; u <= kWestEdge; ++u) {
-            w.use[w.At(u, v)] = Use::Road;
-        }
-        for (int u = kEastEdge; u <= eastEnd; ++u) {
-            w.use[w.At(u, v)] = Use::Road;
-        }
-    }
-    for (const auto* columns : {&westColumns, &eastColumns}) {
-        for (int u : *columns) {
-            for (int v = vFirst; v <= vLast; ++v) {
-                w.use[w.At(u, v)] = Use::Road;
-            }
-        }
-    }
-    const int mainRow = *std::min_element(rows.begin(), rows.end(),
-                                          [](int a, int b) { return std::abs(a - 64) < std::abs(b - 64); });
-    w.mainRow = mainRow;
-    for (int u = westStart; u <= eastEnd; ++u) {
-        w.arterial[w.At(u, mainRow)] = true;
-    }
-    w.use[w.At(kWestPortal, mainRow)] = Use::Portal;
-    w.use[w.At(kEastPortal, mainRow)] = Use::Portal;
-    for (int u = kWestPortal + 1; u < kEastPortal; ++u) {
-        w.use[w.At(u, mainRow)] = Use::Tunnel;
-    }
-    ThinStreets(w, random, grid.removals, mainRow);
-    return mainRow;
-}
-
-// Short rail lines inside a few blocks: white transport tiles that are not roads.
-void LayRails(Work& w, SeededRandom& random, const Grid& grid) {
-    for (int line = 0; line < 3; ++line) {
-        const bool west = random.Chance(50);
-        const int blocks = (kWestEdge - grid.lo) / grid.spacing;
-        const int column = west ? kWestEdge - grid.spacing * random.Between(1, std::max(1, blocks))
-                                : kEastEdge + grid.spacing * random.Below(std::max(1, blocks - 1));
-        const int row = grid.lo +
-                        grid.spacing * random.Below(std::max(1, (grid.hi - grid.lo) / grid.spacing)) +
-                        grid.spacing / 2;
-        for (int u = column + 1; u < column + grid.spacing && u < kN; ++u) {
-            if (row < kN && w.use[w.At(u, row)] == Use::Land) {
-                w.use[w.At(u, row)] = Use::Rail;
-            }
-        }
-    }
-}
-
-std::uint8_t RoadCode(const Work& w, const CityData& city, int x, int y) {
+std::uint8_t RoadCode(const CityPlan& w, const CityData& city, int x, int y) {
     // w.At maps plan coordinates to the tile index, so use[] is indexed like every layer.
     const auto road = [&](int nx, int ny) {
         return nx >= 0 && nx < kN && ny >= 0 && ny < kN && IsRoadLike(w.use[TileIndex(nx, ny)]);
@@ -287,7 +112,8 @@ int ZoneOf(const std::array<int, 256>& blockDraw, int u, int v, int mainRow) {
     return kind + draw / 100 % 3;
 }
 
-void PlaceBuildings(const Work& w, CityData& city, SeededRandom& random, const Grid& grid, int mainRow) {
+void PlaceBuildings(const CityPlan& w, CityData& city, SeededRandom& random, const StreetGrid& grid,
+                    int mainRow) {
     std::array<int, 256> blockDraw{};
     for (int& draw : blockDraw) {
         draw = random.Below(900);
@@ -318,7 +144,7 @@ void PlaceBuildings(const Work& w, CityData& city, SeededRandom& random, const G
     }
 }
 
-void PlaceLocations(Work& w, CityData& city, SeededRandom& random) {
+void PlaceLocations(CityPlan& w, CityData& city, SeededRandom& random) {
     std::array<std::uint8_t, kLocationCodes.size()> codes = kLocationCodes;
     for (std::size_t i = codes.size() - 1; i > 0; --i) {
         std::swap(codes[i], codes[static_cast<std::size_t>(random.Below(static_cast<int>(i + 1)))]);
@@ -343,11 +169,12 @@ void WriteLabel(CityData& city, std::size_t label, std::string_view text) {
 
 CityData GenerateCity(const CityGeneratorOptions& options, GeneratedCityInfo* info) {
     SeededRandom random(options.seed);
-    const Grid grid = GridFor(options.roads);
-    const auto w = std::make_unique<Work>();
+    const StreetGrid grid = StreetGridFor(options.roads);
+    const auto w = std::make_unique<CityPlan>();
     w->transpose = random.Chance(50);
     ShapeLand(*w, random);
-    const int mainRow = LayRoads(*w, random, grid);
+    LayStreets(*w, random, grid);
+    const int mainRow = w->mainRow;
     LayRails(*w, random, grid);
 
     CityData city;
