@@ -1,0 +1,65 @@
+// Checkpoint edits and list labels.
+#include "route/CheckpointList.h"
+
+#include <cstdio>
+
+#include "res/StringTable.h"
+
+namespace rw::route {
+
+namespace {
+
+constexpr int kCheckpointId = 125;
+constexpr int kStartFinishId = 156;
+constexpr int kFinishId = 157;
+constexpr int kStartId = 171;
+
+bool ValidIndex(const scenario::Scenario& scenario, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < scenario.checkpoints.size();
+}
+
+}  // namespace
+
+void AddCheckpoint(scenario::Scenario& scenario, std::uint16_t x, std::uint16_t y) {
+    scenario.checkpoints.push_back(scenario::TilePos{x, y});
+}
+
+bool MoveCheckpoint(scenario::Scenario& scenario, int index, std::uint16_t x, std::uint16_t y) {
+    if (!ValidIndex(scenario, index)) {
+        return false;
+    }
+    scenario.checkpoints[static_cast<std::size_t>(index)] = scenario::TilePos{x, y};
+    return true;
+}
+
+bool DeleteCheckpoint(scenario::Scenario& scenario, int index) {
+    if (!ValidIndex(scenario, index)) {
+        return false;
+    }
+    scenario.checkpoints.erase(scenario.checkpoints.begin() + index);
+    return true;
+}
+
+std::string CheckpointLabel(int index, int count, int laps) {
+    if (index == 0) {
+        return std::string(res::String(laps == 1 ? kStartId : kStartFinishId));
+    }
+    if (laps == 1 && index == count - 1) {
+        return std::string(res::String(kFinishId));
+    }
+    const std::string word(res::String(kCheckpointId));
+    char label[64];
+    const int length = std::snprintf(label, sizeof label, "%s %d", word.c_str(), index);
+    return std::string(label, static_cast<std::size_t>(length));
+}
+
+std::vector<std::string> CheckpointLabels(int count, int laps) {
+    std::vector<std::string> labels;
+    labels.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
+    for (int i = 0; i < count; ++i) {
+        labels.push_back(CheckpointLabel(i, count, laps));
+    }
+    return labels;
+}
+
+}  // namespace rw::route

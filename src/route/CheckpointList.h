@@ -1,0 +1,31 @@
+// Editing the scenario's checkpoint list, and the labels of the Checkpoints list box.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scenario/Scenario.h"
+
+namespace rw::route {
+
+// Appends (x, y) to the checkpoints; repeats are allowed and there is no upper bound.
+void AddCheckpoint(scenario::Scenario& scenario, std::uint16_t x, std::uint16_t y);
+
+// Moves the checkpoint at index to (x, y). An index outside the list (-1 for no selection) moves nothing;
+// false then.
+bool MoveCheckpoint(scenario::Scenario& scenario, int index, std::uint16_t x, std::uint16_t y);
+
+// Removes the checkpoint at index; the later ones move up by one. An index outside the list (-1 for no
+// selection) removes nothing; false then.
+bool DeleteCheckpoint(scenario::Scenario& scenario, int index);
+
+// The list label of checkpoint index among count, following the lap count the window shows: with laps 1,
+// "START" for index 0, "FINISH" for the last, "Checkpoint <index>" between; with any other lap count,
+// "START/ FINISH" for index 0 and "Checkpoint <index>" for every other.
+std::string CheckpointLabel(int index, int count, int laps);
+
+// The labels of all count entries, in list order.
+std::vector<std::string> CheckpointLabels(int count, int laps);
+
+}  // namespace rw::route

@@ -1,0 +1,87 @@
+// The race route: every leg between consecutive checkpoints searched and marked on the route map.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <unordered_map>
+#include <vector>
+
+#include "city/MapImage.h"
+#include "route/RoadPathfinder.h"
+#include "route/RouteMap.h"
+#include "scenario/Scenario.h"
+
+namespace rw::city {
+class CityMap;
+}
+
+namespace rw::route {
+
+// The outcome of one leg of the course.
+struct LegResult {
+    scenario::TilePos from;
+    scenario::TilePos to;
+    bool found = false;
+    std::uint32_t length = 0;  // tiles on the leg's path, both ends included; 0 when not found
+    bool operator==(const LegResult&) const = default;
+};
+
+// Builds the route of a checkpoint list. With n checkpoints a course has n - 1 legs when laps is exactly 1
+// (open) and n legs otherwise (closed, 0 included: the last leg returns to checkpoint 0); fewer than two
+// checkpoints make no leg. Leg i runs from checkpoint i - 1 to checkpoint i mod n. A leg without a path is
+// left out silently; the others still count.
+//
+// Leg results depend only on (from, to) and the city's contents, so they are kept per city state (the
+// CityMap's address and Generation()): a rebuild after an edit searches only the legs that changed and
+// gives exactly the result of a rebuild from nothing. Per-tile counts of the legs covering each tile let a
+// dropped leg unmark only its own tiles.
+class RaceRoute {
+  public:
+    RaceRoute();
+
+    // Recomputes the route map from checkpoints and laps on city, then redraws image from the city and the
+    // route (also with fewer than two checkpoints: this is what draws a freshly loaded city).
+    void RebuildRoute(const city::CityMap& city, std::span<const scenario::TilePos> checkpoints,
+                      std::int32_t laps, city::MapPixels& image);
+
+    // The route computation alone, without the redraw.
+    void UpdateRoute(const city::CityMap& city, std::span<const scenario::TilePos> checkpoints,
+                     std::int32_t laps);
+
+    const RouteMap& Map() const { return m_map; }
+
+    // Every leg of the last rebuild in course order, found or not.
+    std::span<const LegResult> Legs() const { return m_legs; }
+
+    // Forgets every cached leg; the next rebuild searches all legs again.
+    void ClearCache();
+
+    // Number of searches run since construction (for tests and measurements).
+    std::uint64_t SearchCount() const { return m_searches; }
+
+  private:
+    struct CachedLeg {
+        bool found = false;
+        std::vector<std::uint16_t> tiles;  // tile indices x * 128 + y
+        std::uint32_t uses = 0;            // current legs that hold this entry
+    };
+
+    static std::uint64_t LegKey(const scenario::TilePos& from, const scenario::TilePos& to);
+    CachedLeg& Acquire(const city::CityMap& city, const scenario::TilePos& from, const scenario::TilePos& to);
+    void Release(CachedLeg& leg);
+    void EvictUnused();
+
+    RoadPathfinder m_pathfinder;
+    RouteMap m_map{};
+    std::array<std::uint32_t, 128 * 128> m_counts{};  // legs covering each tile
+    std::vector<LegResult> m_legs;
+    std::vector<CachedLeg*> m_legEntries;  // parallel to m_legs
+    std::vector<LegResult> m_wanted;       // scratch: the legs the next state needs
+    std::unordered_map<std::uint64_t, CachedLeg> m_cache;
+    const city::CityMap* m_city = nullptr;
+    std::uint64_t m_generation = 0;
+    std::uint64_t m_searches = 0;
+};
+
+}  // namespace rw::route
