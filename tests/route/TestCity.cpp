@@ -1,7 +1,10 @@
 // Drawing helpers for route test cities.
 #include "TestCity.h"
 
+#include <array>
 #include <random>
+
+#include "city/CityGenerator.h"
 
 namespace rw::route::test {
 
@@ -71,8 +74,9 @@ void RandomCity(city::CityMap& city, std::uint32_t seed) {
     for (int n = 0; n < 8; ++n) {
         const bool across = chance(50);
         const int length = 3 + static_cast<int>(rng() % 20);
-        const int x0 = static_cast<int>(rng() % (across ? 128 - length : 128));
-        const int y0 = static_cast<int>(rng() % (across ? 128 : 128 - length));
+        const auto span = static_cast<std::uint32_t>(128 - length);
+        const int x0 = static_cast<int>(rng() % (across ? span : 128u));
+        const int y0 = static_cast<int>(rng() % (across ? 128u : span));
         for (int i = 0; i < length; ++i) {
             const int x = across ? x0 + i : x0;
             const int y = across ? y0 : y0 + i;
@@ -80,6 +84,14 @@ void RandomCity(city::CityMap& city, std::uint32_t seed) {
             city.SetAltitude(x, y, Field(end ? 1 : 2 + static_cast<int>(rng() % 30)));
         }
     }
+}
+
+void GeneratedCity(city::CityMap& city, std::uint64_t seed) {
+    city::CityGeneratorOptions options;
+    options.seed = seed;
+    std::array<std::uint32_t, 16> graphMax{};
+    graphMax.fill(1);
+    city.Replace(city::GenerateCity(options), graphMax);
 }
 
 }  // namespace rw::route::test

@@ -21,4 +21,8 @@ void Draw(city::CityMap& city, int originX, int originY, std::initializer_list<s
 // Fills city with a random street grid with gaps, some non-drivable checkpoint tiles and a few tunnels.
 void RandomCity(city::CityMap& city, std::uint32_t seed);
 
+// Replaces city by the generator's city for seed (normal road density): streets on two banks of a river,
+// joined only by a tunnel.
+void GeneratedCity(city::CityMap& city, std::uint64_t seed);
+
 }  // namespace rw::route::test
