@@ -79,12 +79,5 @@ TEST(CheckpointMarks, SelectedIsOrangeAndLaterMarksCoverEarlierOnes) {
     EXPECT_EQ(CountColour(none, res::kMarkOrangeIndex), 0);
 }
 
-TEST(CheckpointMarks, ColoursAreThePaletteEntriesThePaintingUses) {
-    const auto palette = res::MapPalette();
-    EXPECT_EQ(palette[res::kMarkRedIndex], kMarkColour);
-    EXPECT_EQ(palette[res::kMarkOrangeIndex], kSelectedMarkColour);
-    EXPECT_EQ(kSelectedMarkColour, (res::Rgb{246, 110, 0}));
-}
-
 }  // namespace
 }  // namespace rw::city

@@ -81,21 +81,6 @@ TEST(MapPalette, MarkColoursHaveReservedEntriesOfTheirOwn) {
     }
 }
 
-TEST(MapPalette, DecodesBlueGreenRedEntriesAndIgnoresTheFourthByte) {
-    std::array<std::uint8_t, 1024> table{};
-    table[0] = 1;  // blue
-    table[1] = 2;  // green
-    table[2] = 3;  // red
-    table[3] = 99;
-    table[1020] = 10;
-    table[1021] = 20;
-    table[1022] = 30;
-    const auto palette = rw::res::DecodeColourTable(table);
-    EXPECT_EQ(palette[0], (Rgb{3, 2, 1}));
-    EXPECT_EQ(palette[1], (Rgb{0, 0, 0}));
-    EXPECT_EQ(palette[255], (Rgb{30, 20, 10}));
-}
-
 TEST(BlankMap, PictureUsesSeveralColoursAndNoneOfTheRouteOrMarkEntries) {
     // The blank picture must not look like a drawn route or checkpoint before any city is loaded.
     std::set<std::uint8_t> used(rw::res::BlankMapPixels().begin(), rw::res::BlankMapPixels().end());

@@ -136,7 +136,7 @@ TEST_F(RaceRouteTest, RepeatedLegsAreCountedOncePerUse) {
 }
 
 TEST_F(RaceRouteTest, EditsSearchOnlyTheLegsTheyChange) {
-    test::RandomCity(*city, 21);
+    test::GeneratedCity(*city, 21);
     std::vector<TilePos> course;
     for (std::uint16_t i = 0; i < 40; ++i) {
         course.push_back(

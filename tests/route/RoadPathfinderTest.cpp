@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <queue>
-#include <random>
 #include <utility>
 #include <vector>
 
@@ -203,85 +201,6 @@ TEST_F(RoadPathfinderTest, StartOrGoalOffTheGridFindsNothing) {
     const TileGoal anywhere(0, 0);
     EXPECT_FALSE(finder->Search(*city, -1, 0, anywhere, path));
     EXPECT_EQ(path.size(), 1u);
-}
-
-// Plain breadth-first distances over drivable tiles, for cities without tunnels.
-std::optional<int> ReferenceLength(const city::CityMap& city, int fromX, int fromY, int toX, int toY) {
-    std::vector<int> distance(128 * 128, 0);
-    std::queue<std::pair<int, int>> queue;
-    queue.emplace(fromX, fromY);
-    distance[static_cast<std::size_t>(fromX * 128 + fromY)] = 1;
-    while (!queue.empty()) {
-        const auto [x, y] = queue.front();
-        queue.pop();
-        const int d = distance[static_cast<std::size_t>(x * 128 + y)];
-        if (x == toX && y == toY) {
-            return d;
-        }
-        for (const auto& [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
-            if (nx < 0 || ny < 0 || nx > 127 || ny > 127 || !IsDrivableCode(city.Building(nx, ny))) {
-                continue;
-            }
-            int& seen = distance[static_cast<std::size_t>(nx * 128 + ny)];
-            if (seen == 0) {
-                seen = d + 1;
-                queue.emplace(nx, ny);
-            }
-        }
-    }
-    return std::nullopt;
-}
-
-TEST_F(RoadPathfinderTest, ShortestOnRoadsAndReusableSearchAfterSearch) {
-    test::RandomCity(*city, 7);
-    for (int x = 0; x < 128; ++x) {
-        for (int y = 0; y < 128; ++y) {
-            city->SetAltitude(x, y, 0);
-        }
-    }
-    std::vector<std::pair<int, int>> roads;
-    for (int x = 0; x < 128; ++x) {
-        for (int y = 0; y < 128; ++y) {
-            if (IsDrivableCode(city->Building(x, y))) {
-                roads.emplace_back(x, y);
-            }
-        }
-    }
-    std::mt19937 rng(11);
-    int found = 0;
-    for (int i = 0; i < 60; ++i) {
-        const auto [fx, fy] = roads[rng() % roads.size()];
-        const auto [tx, ty] =
-            i % 10 == 0 ? std::pair(static_cast<int>(rng() % 128), 3) : roads[rng() % roads.size()];
-        const auto path = Find(fx, fy, tx, ty);
-        const auto reference = ReferenceLength(*city, fx, fy, tx, ty);
-        ASSERT_EQ(path.has_value(), reference.has_value()) << fx << "," << fy << " -> " << tx << "," << ty;
-        if (path) {
-            ++found;
-            EXPECT_EQ(static_cast<int>(path->size()), *reference);
-            EXPECT_EQ(path->front(), std::pair(fx, fy));
-            EXPECT_EQ(path->back(), std::pair(tx, ty));
-        }
-    }
-    EXPECT_GT(found, 20);
-}
-
-TEST_F(RoadPathfinderTest, EveryPathStepIsAllowedInARandomCityWithTunnels) {
-    test::RandomCity(*city, 3);
-    std::mt19937 rng(5);
-    for (int i = 0; i < 80; ++i) {
-        const auto from = std::pair(static_cast<int>(rng() % 128), static_cast<int>(rng() % 128));
-        const auto to = std::pair(static_cast<int>(rng() % 128), static_cast<int>(rng() % 128));
-        const auto path = Find(from.first, from.second, to.first, to.second);
-        if (!path) {
-            continue;
-        }
-        EXPECT_EQ(StepAt(to.first, to.second), path->size());
-        for (std::size_t k = 1; k < path->size(); ++k) {
-            const auto [x, y] = (*path)[k];
-            EXPECT_TRUE(IsDrivableCode(city->Building(x, y)) || city->Tunnel(x, y) != 0) << x << "," << y;
-        }
-    }
 }
 
 TEST_F(RoadPathfinderTest, StepMapIsClearedForEverySearch) {

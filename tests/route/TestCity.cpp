@@ -2,7 +2,6 @@
 #include "TestCity.h"
 
 #include <array>
-#include <random>
 
 #include "city/CityGenerator.h"
 
@@ -51,38 +50,6 @@ void Draw(city::CityMap& city, int originX, int originY, std::initializer_list<s
             ++x;
         }
         ++y;
-    }
-}
-
-void RandomCity(city::CityMap& city, std::uint32_t seed) {
-    std::mt19937 rng(seed);
-    const auto chance = [&](int percent) { return static_cast<int>(rng() % 100) < percent; };
-    for (int x = 0; x < 128; ++x) {
-        for (int y = 0; y < 128; ++y) {
-            const bool street = x % 6 == 0 || y % 5 == 0;
-            std::uint8_t code = 0;
-            if (street && !chance(3)) {
-                code = chance(2) ? kUndrivableRoad : static_cast<std::uint8_t>(29 + rng() % 15);
-            } else if (chance(3)) {
-                code = 81;
-            }
-            city.SetBuilding(x, y, code);
-            city.SetAltitude(x, y, static_cast<std::uint16_t>(rng() % 8));
-        }
-    }
-    // Tunnels: a portal at each end of a straight run of inner tiles, some under buildings and roads.
-    for (int n = 0; n < 8; ++n) {
-        const bool across = chance(50);
-        const int length = 3 + static_cast<int>(rng() % 20);
-        const auto span = static_cast<std::uint32_t>(128 - length);
-        const int x0 = static_cast<int>(rng() % (across ? span : 128u));
-        const int y0 = static_cast<int>(rng() % (across ? 128u : span));
-        for (int i = 0; i < length; ++i) {
-            const int x = across ? x0 + i : x0;
-            const int y = across ? y0 : y0 + i;
-            const bool end = i == 0 || i == length - 1;
-            city.SetAltitude(x, y, Field(end ? 1 : 2 + static_cast<int>(rng() % 30)));
-        }
     }
 }
 

@@ -1,4 +1,4 @@
-// Small hand-drawn and random cities for the route tests.
+// Hand-drawn and generated cities for the route tests.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +17,6 @@ inline constexpr std::uint8_t kUndrivableRoad = 92;  // takes a checkpoint, but 
 // 'p' portal on a road; 'T' inner tunnel tile (field 2) without a building, 't' inner tunnel tile on a road,
 // 'U' inner tunnel tile with field 31.
 void Draw(city::CityMap& city, int originX, int originY, std::initializer_list<std::string_view> rows);
-
-// Fills city with a random street grid with gaps, some non-drivable checkpoint tiles and a few tunnels.
-void RandomCity(city::CityMap& city, std::uint32_t seed);
 
 // Replaces city by the generator's city for seed (normal road density): streets on two banks of a river,
 // joined only by a tunnel.
