@@ -1,6 +1,7 @@
-// Checks of command-line arguments that CLI11 does not provide ready-made.
+// Checks of numeric and tile arguments, stricter than CLI11's own conversions.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -10,9 +11,14 @@
 
 namespace rw::cli {
 
-// Optional minus sign and decimal digits only. Without it CLI11 reads numbers with base prefixes, so
-// "010" would be 8 and "0x10" 16.
-CLI::Validator DecimalInteger();
+// Use these with Option::transform: besides checking, they rewrite the argument in canonical decimal
+// form. CLI11 converts numbers with base prefixes, so without that "010" would become 8 and "0x10" 16.
+
+// An optional minus sign and decimal digits, with a value in min..max.
+CLI::Validator IntegerInRange(std::int64_t min, std::int64_t max);
+
+// Decimal digits only, with a value that fits 64 unsigned bits.
+CLI::Validator UnsignedInteger();
 
 // A tile coordinate: a decimal integer 0..127.
 CLI::Validator TileCoordinate();
@@ -20,7 +26,7 @@ CLI::Validator TileCoordinate();
 // "X,Y" with both coordinates decimal integers 0..127.
 CLI::Validator TilePair();
 
-// The tile of a "X,Y" argument that TilePair accepted; nothing otherwise.
+// The tile of an "X,Y" argument; nothing unless both are decimal integers 0..127.
 std::optional<scenario::TilePos> ParseTilePair(std::string_view text);
 
 }  // namespace rw::cli

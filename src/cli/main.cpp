@@ -49,6 +49,13 @@ int main(int argc, char** argv) {
 
     rw::cli::CommandRun run;
     rw::cli::AddScenarioCommands(app, run);
+    rw::cli::AddCityCommands(app, run);
+    rw::cli::AddRouteCommand(app, run);
+    rw::cli::AddCourseCommand(app, run);
+    rw::cli::AddRenderCommand(app, run);
+    rw::cli::AddRaceCommand(app, run);
+    rw::cli::AddMakeCityCommand(app, run);
+    rw::cli::AddMakeDemoCommand(app, run);
 
     try {
         app.parse(argc, argv);
