@@ -1,6 +1,7 @@
 // City loading for the commands, directly or through a scenario's game folder.
 #include "cli/CityLoading.h"
 
+#include <exception>
 #include <filesystem>
 
 #include "city/LoadCityFile.h"
@@ -11,7 +12,14 @@ namespace rw::cli {
 
 std::unique_ptr<city::CityMap> LoadCityOrReport(const std::string& path) {
     auto city = std::make_unique<city::CityMap>();
-    if (!city::LoadCityFile(*city, path)) {
+    bool loaded = false;
+    try {
+        loaded = city::LoadCityFile(*city, path);
+    } catch (const std::exception&) {
+        // The standard stream library throws when it reads a folder; whatever throws, the file is unusable.
+        loaded = false;
+    }
+    if (!loaded) {
         Fail(kExitFileFailed, path, "cannot load it as a city file");
         return nullptr;
     }

@@ -1,6 +1,7 @@
 // JSON file input with duplicate-key detection.
 #include "cli/JsonInput.h"
 
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -17,7 +18,12 @@ int ReadJsonFile(const std::string& path, nlohmann::ordered_json& doc, std::stri
         error = "cannot open the file";
         return kExitFileFailed;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        in.setstate(std::ios::badbit);  // the stream library throws when the path is a folder
+    }
     if (in.bad()) {
         error = "cannot read the file";
         return kExitFileFailed;

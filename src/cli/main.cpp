@@ -1,4 +1,5 @@
 // routewright-cli: parses the command line with CLI11 and runs the chosen subcommand.
+#include <exception>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -68,5 +69,13 @@ int main(int argc, char** argv) {
         const CLI::App* at = DeepestParsed(app);
         return rw::cli::Fail(rw::cli::kExitUsage, CommandPath(app, at), Explain(e, at));
     }
-    return run ? run() : rw::cli::kExitUsage;
+    if (!run) {
+        return rw::cli::kExitUsage;
+    }
+    try {
+        return run();
+    } catch (const std::exception& e) {
+        // The core reports failures as results; this only keeps a surprise from ending in an abort.
+        return rw::cli::Fail(rw::cli::kExitFileFailed, CommandPath(app, DeepestParsed(app)), e.what());
+    }
 }

@@ -161,6 +161,10 @@ TEST_F(ScenarioCommands, BuildFileFailures) {
     EXPECT_EQ(noInput.err, "routewright-cli: " + (dir / "absent.json") + ": cannot open the file\n");
     EXPECT_FALSE(fs::exists(dir / "out.scn"));
 
+    auto folderInput = RunTool({"scenario", "build", dir.Path().string(), dir / "out.scn"});
+    EXPECT_EQ(folderInput.status, 1);
+    EXPECT_EQ(folderInput.err, "routewright-cli: " + dir.Path().string() + ": cannot read the file\n");
+
     WriteFileBytes(dir / "in.json", "{}");
     const std::string unwritable = dir / "no/such/folder/out.scn";
     auto noOutput = RunTool({"scenario", "build", dir / "in.json", unwritable});
