@@ -57,7 +57,7 @@ void AddMakeCityCommand(CLI::App& app, CommandRun& run) {
         ->transform(UnsignedInteger());
     cmd->add_option("--name", args->name, "City name, at most 32 characters")->capture_default_str();
     cmd->add_option("--roads", args->roads, "Road density: sparse, normal (default) or dense")
-        ->check(CLI::IsMember({"sparse", "normal", "dense"}, CLI::ignore_case));
+        ->transform(CLI::IsMember({"sparse", "normal", "dense"}, CLI::ignore_case));
     cmd->callback([&run, args] { run = [args] { return MakeCity(*args); }; });
 }
 

@@ -57,7 +57,7 @@ void AddRaceCommand(CLI::App& app, CommandRun& run) {
         ->capture_default_str()
         ->transform(IntegerInRange(0, 8));
     cmd->add_option("--difficulty", args->difficulty, "Racer difficulty: easy (default), medium or hard")
-        ->check(CLI::IsMember({"easy", "medium", "hard"}, CLI::ignore_case));
+        ->transform(CLI::IsMember({"easy", "medium", "hard"}, CLI::ignore_case));
     cmd->callback([&run, args] { run = [args] { return Race(*args); }; });
 }
 

@@ -125,7 +125,7 @@ TEST(MakeCity, IsDeterministicPerSeedAndLoadable) {
 TEST(MakeCity, NameAndRoadDensity) {
     TempFolder dir;
     ASSERT_EQ(
-        RunTool({"make-city", "-o", dir / "k.urb", "--name", "Neu K\u00f6ln", "--roads", "sparse"}).status,
+        RunTool({"make-city", "-o", dir / "k.urb", "--name", "Neu K\u00f6ln", "--roads", "Sparse"}).status,
         0);
     auto loaded = std::make_unique<city::CityMap>();
     ASSERT_TRUE(city::LoadCityFile(*loaded, dir / "k.urb"));
@@ -133,10 +133,13 @@ TEST(MakeCity, NameAndRoadDensity) {
     const Json sparse = Json::parse(RunTool({"city", "info", dir / "k.urb"}).out);
     EXPECT_EQ(sparse["name"], "Neu K\u00f6ln");
 
+    ASSERT_EQ(RunTool({"make-city", "-o", dir / "n.urb"}).status, 0);
+    const Json normal = Json::parse(RunTool({"city", "info", dir / "n.urb"}).out);
     ASSERT_EQ(RunTool({"make-city", "-o", dir / "d.urb", "--roads", "dense"}).status, 0);
     const Json dense = Json::parse(RunTool({"city", "info", dir / "d.urb"}).out);
-    EXPECT_GT(dense["roadTiles"].get<int>(), sparse["roadTiles"].get<int>());
-    EXPECT_EQ(dense["name"], "Generated City");
+    EXPECT_LT(sparse["roadTiles"].get<int>(), normal["roadTiles"].get<int>());
+    EXPECT_LT(normal["roadTiles"].get<int>(), dense["roadTiles"].get<int>());
+    EXPECT_EQ(normal["name"], "Generated City");
 }
 
 TEST(MakeCity, Refusals) {
