@@ -54,7 +54,7 @@ class RaceRoute {
     // Every leg of the last rebuild in course order, found or not.
     std::span<const LegResult> Legs() const { return m_legs; }
 
-    // Forgets every cached leg; the next rebuild searches all legs again.
+    // Forgets every cached leg, the legs and the route map; the next rebuild searches every leg again.
     void ClearCache();
 
     // Number of searches run since construction (for tests and measurements).
