@@ -312,7 +312,7 @@ class CommandsTest : public QObject {
 
     // --- Load ---
 
-    void loadShowsAThreeLapRace() {
+    void loadShowsAThreeLapRaceAndItsDifficulty() {
         QVERIFY(m_folder->WriteScenario(QStringLiteral("loop.scn"), ThreeLapRace("town.urb")));
         Host().scenarioPicks.push_back(QStringLiteral("loop.scn"));
         Window().OnLoadScenario();
@@ -328,12 +328,7 @@ class CommandsTest : public QObject {
         QVERIFY(AnyRoadTile(Window().City()));
         QVERIFY(!ShowsBlankPicture(Window()));
         QVERIFY(!Window().IsModified());
-    }
-
-    void loadTakesDifficultyFromFirstRacer() {
-        QVERIFY(m_folder->WriteScenario(QStringLiteral("loop.scn"), ThreeLapRace("town.urb")));
-        Host().scenarioPicks.push_back(QStringLiteral("loop.scn"));
-        Window().OnLoadScenario();
+        // The first racer's level 3 is Hard.
         QCOMPARE(Window().Difficulty(), 2);
         QCOMPARE(Window().ControlAs<QComboBox>(kDifficultyCombo)->currentIndex(), 2);
     }
@@ -369,13 +364,6 @@ class CommandsTest : public QObject {
         QCOMPARE(Host().scenarioFolders.size(), 1);
         QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{2});
         QCOMPARE(FieldText(Window(), kTitleField), QStringLiteral("Harbour Run"));
-    }
-
-    void loadUnmodifiedAsksNothing() {
-        LoadTown();
-        Host().scenarioPicks.push_back(std::nullopt);
-        Window().OnLoadScenario();
-        QVERIFY(Host().saveQuestions.empty());
     }
 
     void loadOfUnreadableFileIsShownAndLeavesFreshRace() {
@@ -482,49 +470,27 @@ class CommandsTest : public QObject {
 
     void closeRequest_data() {
         QTest::addColumn<int>("how");
-        QTest::newRow("exit button") << 0;
-        QTest::newRow("close box") << 1;
-        QTest::newRow("escape") << 2;
-    }
-    void closeRequest() {
-        QFETCH(int, how);
-        const auto request = [&] {
-            if (how == 0) {
-                Window().OnExit();
-            } else if (how == 1) {
-                Window().close();
-            } else {
-                QTest::keyClick(&Window(), Qt::Key_Escape);
-            }
-        };
-        QSignalSpy finished(&Window(), &QDialog::finished);
-        Window().show();
-
-        // Unmodified: closes without a question.
-        request();
-        QVERIFY(Host().saveQuestions.empty());
-        QCOMPARE(finished.count(), 1);
-    }
-
-    void closeRequestWithUnsavedRace_data() {
-        QTest::addColumn<int>("how");
-        QTest::addColumn<int>("answer");  // 0 No, 1 Yes + Save As cancelled, 2 Yes + saved
+        QTest::addColumn<int>(
+            "answer");  // -1 nothing to save, 0 No, 1 Yes + Save As cancelled, 2 Yes + saved
         QTest::addColumn<bool>("closes");
         const char* names[] = {"exit", "close box", "escape"};
         for (int how = 0; how < 3; ++how) {
+            QTest::addRow("%s, unmodified", names[how]) << how << -1 << true;
             QTest::addRow("%s, no", names[how]) << how << 0 << true;
             QTest::addRow("%s, yes, cancelled", names[how]) << how << 1 << false;
             QTest::addRow("%s, yes, saved", names[how]) << how << 2 << true;
         }
     }
-    void closeRequestWithUnsavedRace() {
+    void closeRequest() {
         QFETCH(int, how);
         QFETCH(int, answer);
         QFETCH(bool, closes);
-        PlaceRace();
+        if (answer >= 0) {
+            PlaceRace();
+            Host().saveAnswers.push_back(answer == 0 ? SaveAnswer::No : SaveAnswer::Yes);
+        }
         Window().show();
         QSignalSpy finished(&Window(), &QDialog::finished);
-        Host().saveAnswers.push_back(answer == 0 ? SaveAnswer::No : SaveAnswer::Yes);
         if (answer == 1) {
             Host().savePaths.push_back(std::nullopt);
         } else if (answer == 2) {
@@ -537,7 +503,7 @@ class CommandsTest : public QObject {
         } else {
             QTest::keyClick(&Window(), Qt::Key_Escape);
         }
-        QCOMPARE(Host().saveQuestions, std::vector<bool>{false});
+        QCOMPARE(Host().saveQuestions, answer >= 0 ? std::vector<bool>{false} : std::vector<bool>{});
         QCOMPARE(finished.count(), closes ? 1 : 0);
         QCOMPARE(Window().isVisible(), !closes);
     }
