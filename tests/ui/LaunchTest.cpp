@@ -79,7 +79,8 @@ class LaunchTest : public QObject {
                           "#!/bin/sh\n"
                           "pwd > started.txt\n"
                           "echo \"$#\" > arguments.txt\n"
-                          "while [ ! -e release ]; do sleep 0.05; done\n"
+                          // Bounded, so a failed test leaves no game behind for long.
+                          "i=0; while [ ! -e release ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i+1)); done\n"
                           "echo done > finished.txt\n",
                           true));
         rw::ui::QtEditorHost host;
