@@ -143,16 +143,11 @@ INSTANTIATE_TEST_SUITE_P(
                     BuildRefusal{R"({"name": "a", "name": "b"})", 2, "names the key \"name\" twice"},
                     BuildRefusal{R"({"events": [{"label": "x", "label": "y"}]})", 2, "\"label\" twice"},
                     BuildRefusal{R"({"laps": "3"})", 2, "laps: expected an integer"},
-                    BuildRefusal{R"({"laps": 2147483648})", 2, "laps: 2147483648 is outside"},
                     BuildRefusal{R"({"packages": [{"short1": 70000}]})", 2, "packages[0].short1: 70000"},
                     BuildRefusal{R"({"events": [{"label": "\u0001"}]})", 2, "events[0].label: holds U+0001"},
-                    BuildRefusal{R"({"packages": [{"text6": "\u0001"}]})", 2,
-                                 "packages[0].text6: holds U+0001"},
                     BuildRefusal{R"({"eventTriggers": [{"key": 1}, {"key": 1}]})", 2, "already the key"},
-                    BuildRefusal{R"({"winText": "\u0000"})", 2, "winText: holds U+0000"},
                     BuildRefusal{R"({"name": "\u4e2d"})", 2, "name: holds U+4E2D"},
                     BuildRefusal{R"({"aiRacers": [[1, 2, 3]]})", 2, "aiRacers[0]: expected 12 integers"},
-                    BuildRefusal{R"({"episode": [1]})", 2, "episode: expected 6 integers"},
                     BuildRefusal{R"({"title": "x"})", 2, "unknown key \"title\""}));
 
 TEST_F(ScenarioCommands, BuildFileFailures) {
