@@ -167,17 +167,29 @@ TEST_F(ScenarioCommands, BuildFileFailures) {
     EXPECT_EQ(noOutput.err, "routewright-cli: " + unwritable + ": cannot write the scenario file\n");
 }
 
-TEST(CliUsage, HelpOnEveryLevelSucceeds) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"--help"},
-                                                                  {"scenario", "--help"},
-                                                                  {"scenario", "dump", "--help"},
-                                                                  {"scenario", "build", "-h"}}) {
+TEST(CliUsage, HelpOnEverySubcommandSucceeds) {
+    const std::vector<std::vector<std::string>> commands{{},
+                                                         {"scenario"},
+                                                         {"scenario", "dump"},
+                                                         {"scenario", "build"},
+                                                         {"city"},
+                                                         {"city", "info"},
+                                                         {"city", "tile"},
+                                                         {"route"},
+                                                         {"course"},
+                                                         {"render"},
+                                                         {"race"},
+                                                         {"make-city"},
+                                                         {"make-demo"}};
+    for (auto args : commands) {
+        args.push_back("--help");
         auto r = RunTool(args);
-        EXPECT_EQ(r.status, 0) << args.back();
+        EXPECT_EQ(r.status, 0) << testing::PrintToString(args);
         EXPECT_NE(r.out.find("Usage"), std::string::npos) << r.out;
         EXPECT_EQ(r.err, "");
     }
-    EXPECT_NE(RunTool({"scenario", "build", "--help"}).out.find("IN"), std::string::npos);
+    EXPECT_EQ(RunTool({"scenario", "build", "-h"}).status, 0);
+    EXPECT_NE(RunTool({"race", "--help"}).out.find("--checkpoint"), std::string::npos);
 }
 
 TEST(CliUsage, ParseErrorsAreUsageErrors) {

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdlib>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -26,7 +26,7 @@ std::filesystem::path UniqueTempPath(const char* stem) {
 
 }  // namespace
 
-ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& workDir) {
+ToolResult RunTool(const std::vector<std::string>& args) {
     TempFolder capture;
     const std::string outPath = capture / "stdout";
     const std::string errPath = capture / "stderr";
@@ -45,17 +45,8 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
 
-    // posix_spawn has no portable "change folder" action, so a relative-path run goes through the shell-free
-    // route of changing this process's folder around the spawn (the tests are single-threaded).
-    const auto previous = std::filesystem::current_path();
-    if (!workDir.empty()) {
-        std::filesystem::current_path(workDir);
-    }
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    if (!workDir.empty()) {
-        std::filesystem::current_path(previous);
-    }
     posix_spawn_file_actions_destroy(&actions);
 
     ToolResult result;
@@ -64,9 +55,11 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::
         return result;
     }
     int wstatus = 0;
-    while (::waitpid(pid, &wstatus, 0) < 0) {
-    }
-    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    pid_t waited = -1;
+    do {
+        waited = ::waitpid(pid, &wstatus, 0);
+    } while (waited < 0 && errno == EINTR);
+    result.status = waited == pid && WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
     result.out = ReadFileBytes(outPath);
     result.err = ReadFileBytes(errPath);
     return result;
@@ -78,7 +71,6 @@ TempFolder::TempFolder() : m_path(UniqueTempPath("rw_cli_test_")) {
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
     std::filesystem::remove_all(m_path, ignored);
 }
 

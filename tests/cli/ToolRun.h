@@ -13,8 +13,8 @@ struct ToolResult {
     std::string err;  // everything written to stderr
 };
 
-// Runs the tool (RW_CLI_PATH) with args in workDir (the current folder when empty) and waits for it.
-ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& workDir = {});
+// Runs the tool (RW_CLI_PATH) with args, stdin empty, and waits for it.
+ToolResult RunTool(const std::vector<std::string>& args);
 
 // A fresh folder under the system's temporary folder, removed with its contents on destruction.
 class TempFolder {
