@@ -1,0 +1,166 @@
+// Fuzz target: any bytes as a chunk file. The container's cursor operations agree with a plain model walk
+// over the bytes, and the chunks walked, written out again, give back the same bytes.
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "FuzzCheck.h"
+#include "MemoryFileSystem.h"
+#include "res/ByteReader.h"
+#include "scenario/ChunkFile.h"
+
+using namespace rw;
+using scenario::ChunkFile;
+
+namespace {
+
+struct WalkedChunk {
+    std::int64_t cursor = 0;
+    std::uint32_t tag = 0;
+    std::int32_t length = 0;
+};
+
+struct ModelWalk {
+    std::vector<WalkedChunk> chunks;  // the current chunk after FirstChunk and after each successful step
+    bool failed = false;
+};
+
+// The walk as the container's rules state it, from the bytes alone: a chunk header must be whole, its length
+// non-negative and its end within the file; a step needs a length of 8 to 32768.
+ModelWalk Walk(std::span<const std::uint8_t> file) {
+    ModelWalk walk;
+    const auto size = static_cast<std::int64_t>(file.size());
+    std::int64_t cursor = scenario::kChunkFileHeaderSize;
+    while (true) {
+        if (cursor >= size) {
+            return walk;
+        }
+        if (size - cursor < scenario::kChunkHeaderSize) {
+            walk.failed = true;
+            return walk;
+        }
+        const auto at = static_cast<std::size_t>(cursor);
+        const std::uint32_t tag = res::ByteReader::U32LEAt(file, at).value();
+        const auto length = static_cast<std::int32_t>(res::ByteReader::U32LEAt(file, at + 4).value());
+        if (length < 0 || cursor + length > size) {
+            walk.failed = true;
+            return walk;
+        }
+        walk.chunks.push_back({cursor, tag, length});
+        if (length < scenario::kChunkHeaderSize || length > scenario::kMaxSteppableChunk) {
+            return walk;
+        }
+        cursor += length;
+    }
+}
+
+std::uint32_t HeaderWord(std::span<const std::uint8_t> file, std::size_t word) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::size_t at = word * 4 + i;
+        value |= at < file.size() ? std::uint32_t{file[at]} << (8 * i) : 0;
+    }
+    return value;
+}
+
+void CheckCurrent(ChunkFile& file, const WalkedChunk& expected, int index,
+                  std::span<const std::uint8_t> bytes) {
+    RW_FUZZ_CHECK(file.Cursor() == expected.cursor);
+    RW_FUZZ_CHECK(file.Tag() == expected.tag);
+    RW_FUZZ_CHECK(file.ChunkLength() == expected.length);
+    RW_FUZZ_CHECK(file.ChunkIndex() == index);
+    const auto payload = file.ReadPayload();
+    RW_FUZZ_CHECK(payload.has_value());
+    const auto start = bytes.begin() + expected.cursor + scenario::kChunkHeaderSize;
+    if (expected.length >= scenario::kChunkHeaderSize) {
+        RW_FUZZ_CHECK(std::equal(payload->begin(), payload->end(), start, start + (expected.length - 8)));
+    } else {
+        RW_FUZZ_CHECK(payload->empty());
+    }
+    std::vector<std::uint8_t> some(5);
+    const bool got = file.ReadData(some);
+    RW_FUZZ_CHECK(got == (expected.length > scenario::kChunkHeaderSize));
+    if (got) {
+        const auto count = std::min<std::size_t>(some.size(), static_cast<std::size_t>(expected.length - 8));
+        RW_FUZZ_CHECK(std::equal(some.begin(), some.begin() + static_cast<std::ptrdiff_t>(count), start));
+    }
+    std::vector<std::uint8_t> whole(12);
+    RW_FUZZ_CHECK(file.ReadChunk(whole));
+    RW_FUZZ_CHECK(res::ByteReader::U32LEAt(whole, 0) == expected.tag);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> bytes(data, size);
+    fuzz::MemoryFileSystem fs;
+    const scenario::ScopedFileSystem scope(fs);
+    fs.Put("in.chk", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    const ModelWalk model = Walk(bytes);
+
+    {
+        ChunkFile file("in.chk");
+        RW_FUZZ_CHECK(file.OpenRead());
+        for (std::size_t w = 0; w < 7; ++w) {
+            RW_FUZZ_CHECK(file.Header()[w] == HeaderWord(bytes, w));
+        }
+        RW_FUZZ_CHECK(file.FileType() == HeaderWord(bytes, 3));
+        RW_FUZZ_CHECK(file.IsComplete() == (size >= 24 && HeaderWord(bytes, 5) == size));
+        int index = 0;
+        for (const WalkedChunk& chunk : model.chunks) {
+            CheckCurrent(file, chunk, index, bytes);
+            const bool stepped = file.NextChunk();
+            RW_FUZZ_CHECK(stepped == (static_cast<std::size_t>(index) + 1 < model.chunks.size()));
+            index += stepped ? 1 : 0;
+        }
+        if (model.chunks.empty()) {
+            RW_FUZZ_CHECK(!file.NextChunk());
+        }
+        RW_FUZZ_CHECK(file.Failed() == model.failed);
+
+        if (!model.failed && !model.chunks.empty()) {
+            const int last = static_cast<int>(model.chunks.size()) - 1;
+            RW_FUZZ_CHECK(file.PrevChunk() == std::max(last - 1, 0));
+            RW_FUZZ_CHECK(file.GoToChunk(last + 5) && file.ChunkIndex() == last);
+            const std::uint32_t lastTag = model.chunks.back().tag;
+            const auto first = std::find_if(model.chunks.begin(), model.chunks.end(),
+                                            [lastTag](const WalkedChunk& c) { return c.tag == lastTag; });
+            RW_FUZZ_CHECK(file.FindChunk(lastTag) && file.Cursor() == first->cursor);
+            RW_FUZZ_CHECK(file.FindNextChunk(lastTag) == (first->cursor != model.chunks.back().cursor));
+        }
+        RW_FUZZ_CHECK(file.Close());
+    }
+    {
+        ChunkFile closed("in.chk");
+        const int lastIndex = closed.LastChunkIndex();
+        RW_FUZZ_CHECK(lastIndex ==
+                      (model.failed || model.chunks.empty() ? 0 : static_cast<int>(model.chunks.size()) - 1));
+        RW_FUZZ_CHECK(!closed.IsOpen());
+        RW_FUZZ_CHECK(closed.Creator() == HeaderWord(bytes, 2) &&
+                      closed.TypeVersion() == HeaderWord(bytes, 4));
+    }
+    RW_FUZZ_CHECK(fs.OpenHandles() == 0);
+
+    // Writing the walked chunks (those with a whole header) reproduces their bytes after a fresh header.
+    if (size >= static_cast<std::size_t>(scenario::kChunkFileHeaderSize)) {
+        ChunkFile out("out.chk");
+        RW_FUZZ_CHECK(out.OpenWrite(HeaderWord(bytes, 2), HeaderWord(bytes, 3), HeaderWord(bytes, 4)));
+        std::int64_t end = scenario::kChunkFileHeaderSize;
+        for (const WalkedChunk& chunk : model.chunks) {
+            if (chunk.length < scenario::kChunkHeaderSize) {
+                break;
+            }
+            const auto at = static_cast<std::size_t>(chunk.cursor) + scenario::kChunkHeaderSize;
+            RW_FUZZ_CHECK(
+                out.WriteData(chunk.tag, bytes.subspan(at, static_cast<std::size_t>(chunk.length - 8))));
+            end = chunk.cursor + chunk.length;
+        }
+        RW_FUZZ_CHECK(out.Finalize() && out.Close());
+        const auto written = fs.Get("out.chk");
+        RW_FUZZ_CHECK(written && static_cast<std::int64_t>(written->size()) == end);
+        RW_FUZZ_CHECK(std::equal(written->begin() + 28, written->end(), bytes.begin() + 28));
+        RW_FUZZ_CHECK(HeaderWord(*written, 5) == written->size() && ChunkFile("out.chk").IsComplete());
+    }
+    return 0;
+}
