@@ -98,8 +98,8 @@ AiRacer DecodeRacer(Bytes payload) {
     return r;
 }
 
-// Fills event (label untouched); false when its value count is beyond belief for this file.
-bool DecodeEvent(ScenarioEvent& e, Bytes payload, std::int64_t fileLength) {
+// Fills event (label untouched); false when its value count is beyond what is left of budget.
+bool DecodeEvent(ScenarioEvent& e, Bytes payload, std::int64_t& budget) {
     e.text1.clear();
     e.text2.clear();
     e.text3.clear();
@@ -108,9 +108,10 @@ bool DecodeEvent(ScenarioEvent& e, Bytes payload, std::int64_t fileLength) {
     e.value2 = U32Padded(payload, 8);
     e.value3 = U32Padded(payload, 12);
     const std::uint32_t n = U32Padded(payload, 16);
-    if (n > fileLength) {
+    if (n > budget) {
         return false;
     }
+    budget -= n;
     e.values.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
         e.values[i] = U32Padded(payload, 20 + 4 * i);
@@ -176,28 +177,31 @@ struct ListCursor {
 
 class ScenarioChunkReader {
   public:
-    ScenarioChunkReader(Scenario& scenario, std::int64_t fileLength)
-        : m_s(scenario), m_fileLength(fileLength) {}
+    ScenarioChunkReader(Scenario& scenario, std::int64_t fileLength) : m_s(scenario), m_budget(fileLength) {}
 
     // Applies one chunk; false when the file is to be refused.
     bool Apply(std::uint32_t tag, Bytes payload);
     void Finish();
 
   private:
-    // Replaces list with count default elements; false for a count past the file's size.
+    // Replaces list with count default elements; false for a count past the budget.
     template <typename List>
     bool Recount(List& list, ListCursor& cursor, Bytes payload) {
         const std::uint32_t count = U32Padded(payload, 0);
-        if (count > m_fileLength) {
+        if (count > m_budget) {
             return false;
         }
+        m_budget -= count;
         list.assign(count, typename List::value_type{});
         cursor = ListCursor{true, 0};
         return true;
     }
 
     Scenario& m_s;
-    std::int64_t m_fileLength;
+    // Elements that counts and event value counts may still create, all together: the file's length. A
+    // limit per chunk alone would let many small chunks each claim that much, making the work and memory
+    // of a read grow with the square of the file's size.
+    std::int64_t m_budget;
     ListCursor m_racers;
     ListCursor m_events;
     ListCursor m_checkpoints;
@@ -255,7 +259,7 @@ bool ScenarioChunkReader::Apply(std::uint32_t tag, Bytes payload) {
             return Recount(m_s.events, m_events, payload);
         case tags::kEvent:
             if (const auto at = m_events.Advance(m_s.events)) {
-                return DecodeEvent(m_s.events[*at], payload, m_fileLength);
+                return DecodeEvent(m_s.events[*at], payload, m_budget);
             }
             return true;
         case tags::kLabels:

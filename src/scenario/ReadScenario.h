@@ -12,10 +12,11 @@ namespace rw::scenario {
 // value, except that the reader always starts by setting name to "Unnamed Scenario", emptying the six
 // movie/text members and emptying eventTriggers (also when the read then fails).
 //
-// Returns false when the file cannot be opened, its type is not VTSN, or a count chunk (#AIS, #EVS, #CHK,
-// #PKG) claims more elements than the file has bytes; what was read up to a refused count stays. A
-// truncated or damaged file is not an error: the walk stops at the first chunk the container refuses
-// (or one shorter than its 8-byte header, or longer than 32768 bytes after being read) and returns true.
+// Returns false when the file cannot be opened, its type is not VTSN, or the count chunks (#AIS, #EVS, #CHK,
+// #PKG) and event value counts read so far claim more elements, all together, than the file has bytes; what
+// was read up to a refused count stays. A truncated or damaged file is not an error: the walk stops at the
+// first chunk the container refuses (or one shorter than its 8-byte header, or longer than 32768 bytes after
+// being read) and returns true.
 //
 // Normalisations applied while reading:
 // - later chunks win; a count chunk replaces its list with default elements and element chunks fill it

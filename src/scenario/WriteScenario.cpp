@@ -1,6 +1,7 @@
 // Saving a Scenario atomically through a temporary file beside the target.
 #include "scenario/WriteScenario.h"
 
+#include <random>
 #include <string_view>
 
 #include "scenario/ChunkFile.h"
@@ -20,12 +21,20 @@ std::string FolderOf(const std::string& path) {
     return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
-// Creates a fresh temporary file in the target's folder; the name is short so that any target path that
-// fits also leaves room for it. Never opens a file that existed before.
+// Creates a fresh temporary file in the target's folder. Never opens a file that existed before. The name is
+// random rather than counted, because a save that was killed leaves its file behind, and a fixed sequence of
+// names would run out after that many crashes, failing every later save.
 bool CreateTemp(ChunkFile& file, const std::string& target) {
+    // Drawn afresh for every name, so that processes forked from one parent do not share a sequence.
+    std::random_device random;
     const std::string folder = FolderOf(target);
     for (int i = 0; i < kTempAttempts; ++i) {
-        const std::string temp = folder + "~rw" + std::to_string(i) + ".tmp";
+        std::string temp = folder + "~rw";
+        const unsigned bits = random();
+        for (int shift = 20; shift >= 0; shift -= 4) {
+            temp += "0123456789abcdef"[(bits >> shift) & 0xFu];
+        }
+        temp += ".tmp";
         if (file.Create(temp)) {
             return true;
         }
