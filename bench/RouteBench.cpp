@@ -1,150 +1,198 @@
-// Timings of the road search, whole-course rebuilds and single checkpoint edits.
+// Timings of the road search against a plain breadth-first floor, whole-course rebuilds and single checkpoint
+// edits on courses of 1,000 and of 2 checkpoints.
 #include <benchmark/benchmark.h>
 
-#include <array>
-#include <cstdint>
 #include <deque>
 #include <memory>
 #include <vector>
 
-#include "city/CityGenerator.h"
-#include "city/CityMap.h"
+#include "BenchCity.h"
+#include "ReferenceSearch.h"
 #include "city/MapImage.h"
-#include "city/TileCodes.h"
+#include "route/CheckpointList.h"
 #include "route/RaceRoute.h"
 #include "route/RoadPathfinder.h"
-#include "scenario/Scenario.h"
 
+namespace rw::bench {
 namespace {
 
-using rw::scenario::TilePos;
+using scenario::TilePos;
 
-// Every tile a road: a search from one corner to the other reaches all 16,384 tiles before its goal.
-std::unique_ptr<rw::city::CityMap> AllRoadCity() {
-    auto city = std::make_unique<rw::city::CityMap>();
-    for (int x = 0; x < 128; ++x) {
-        for (int y = 0; y < 128; ++y) {
-            city->SetBuilding(x, y, 29);
-        }
-    }
-    return city;
+constexpr std::uint64_t kCitySeed = 2024;
+constexpr std::uint32_t kCourseSeed = 7;
+constexpr std::size_t kLongCourse = 1000;
+constexpr std::size_t kEditAt = kLongCourse / 2;
+
+const city::CityMap& BenchCity() {
+    static const auto city = DenseCity(kCitySeed);
+    return *city;
 }
 
-std::unique_ptr<rw::city::CityMap> GeneratedCity() {
-    auto city = std::make_unique<rw::city::CityMap>();
-    rw::city::CityGeneratorOptions options;
-    options.seed = 2024;
-    options.roads = rw::city::RoadDensity::Dense;
-    std::array<std::uint32_t, 16> graphMax{};
-    graphMax.fill(1);
-    city->Replace(rw::city::GenerateCity(options), graphMax);
-    return city;
+const std::vector<TilePos>& LongCourse() {
+    static const auto course = DrivenCourse(BenchCity(), kLongCourse, kCourseSeed);
+    return course;
 }
 
-// Road tiles of city in a fixed scattered order, count of them (repeating when the city has fewer).
-std::vector<TilePos> RoadTiles(const rw::city::CityMap& city, std::size_t count) {
-    std::vector<TilePos> roads;
-    for (int x = 0; x < 128; ++x) {
-        for (int y = 0; y < 128; ++y) {
-            if (rw::city::IsRoadTile(city.Building(x, y))) {
-                roads.push_back(TilePos{static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)});
+// Every tile a road: the search from one corner to the other handles all 16,384 tiles.
+const city::CityMap& AllRoadCity() {
+    static const auto city = [] {
+        auto map = std::make_unique<city::CityMap>();
+        for (int x = 0; x < 128; ++x) {
+            for (int y = 0; y < 128; ++y) {
+                map->SetBuilding(x, y, 29);
             }
         }
-    }
-    std::vector<TilePos> picked;
-    std::uint32_t state = 12345;
-    while (picked.size() < count) {
-        state = state * 1103515245u + 12345u;
-        picked.push_back(roads[(state >> 8) % roads.size()]);
-    }
-    return picked;
+        return map;
+    }();
+    return *city;
 }
 
-// The floor a road search can approach: breadth-first over drivable tiles with a flat visited array and a
-// fixed ring buffer, no travel modes, no path.
-int ReferenceSearch(const rw::city::CityMap& city, int fromX, int fromY, int toX, int toY) {
-    static std::array<std::uint16_t, 128 * 128> visited;
-    static std::array<std::uint16_t, 128 * 128> ring;
-    const auto buildings = city.BuildingLayer();
-    visited.fill(0);
-    std::size_t head = 0;
-    std::size_t tail = 0;
-    const int start = fromX * 128 + fromY;
-    const int goal = toX * 128 + toY;
-    ring[tail++] = static_cast<std::uint16_t>(start);
-    visited[static_cast<std::size_t>(start)] = 1;
-    while (head != tail) {
-        const int index = ring[head++ % ring.size()];
-        if (index == goal) {
-            return visited[static_cast<std::size_t>(index)];
-        }
-        const int x = index / 128;
-        const int y = index % 128;
-        const int neighbours[4] = {x > 0 ? index - 128 : -1, x < 127 ? index + 128 : -1,
-                                   y > 0 ? index - 1 : -1, y < 127 ? index + 1 : -1};
-        for (const int n : neighbours) {
-            if (n >= 0 && visited[static_cast<std::size_t>(n)] == 0 &&
-                rw::route::IsDrivableCode(buildings[static_cast<std::size_t>(n)])) {
-                visited[static_cast<std::size_t>(n)] =
-                    static_cast<std::uint16_t>(visited[static_cast<std::size_t>(index)] + 1);
-                ring[tail++ % ring.size()] = static_cast<std::uint16_t>(n);
-            }
-        }
+std::pair<TilePos, TilePos> LegEnds(int cityKind) {
+    if (cityKind == 0) {
+        return {TilePos{0, 0}, TilePos{127, 127}};
     }
-    return 0;
+    return WorstCaseLegEnds(BenchCity());
 }
 
+const city::CityMap& LegCity(int cityKind) {
+    return cityKind == 0 ? AllRoadCity() : BenchCity();
+}
+
+// Case 1: the longest leg, through FindRoadPath with the caller's path container as the route uses it.
+// Argument 0: the all-road map; 1: the dense generated city.
 void WorstCaseLeg(benchmark::State& state) {
-    const auto city = AllRoadCity();
-    auto finder = std::make_unique<rw::route::RoadPathfinder>();
+    const auto& city = LegCity(static_cast<int>(state.range(0)));
+    const auto [from, to] = LegEnds(static_cast<int>(state.range(0)));
+    auto finder = std::make_unique<route::RoadPathfinder>();
+    std::size_t length = 0;
     for (auto _ : state) {
-        std::deque<rw::route::PathNode> path;
-        benchmark::DoNotOptimize(finder->FindRoadPath(*city, 0, 0, 127, 127, path));
-        benchmark::DoNotOptimize(path.size());
+        std::deque<route::PathNode> path;
+        benchmark::DoNotOptimize(finder->FindRoadPath(city, from.x, from.y, to.x, to.y, path));
+        length = path.size();
+    }
+    state.counters["pathTiles"] = static_cast<double>(length);
+    if (state.range(0) == 1) {
+        state.counters["reachedShare"] = ReachedShare(city);
     }
 }
-BENCHMARK(WorstCaseLeg);
+BENCHMARK(WorstCaseLeg)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void WorstCaseLegReference(benchmark::State& state) {
-    const auto city = AllRoadCity();
+    const auto& city = LegCity(static_cast<int>(state.range(0)));
+    const auto [from, to] = LegEnds(static_cast<int>(state.range(0)));
+    auto search = std::make_unique<ReferenceSearch>();
+    int length = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ReferenceSearch(*city, 0, 0, 127, 127));
+        length = search->Run(city, from.x, from.y, to.x, to.y);
+        benchmark::DoNotOptimize(length);
     }
+    state.counters["pathTiles"] = length;
 }
-BENCHMARK(WorstCaseLegReference);
+BENCHMARK(WorstCaseLegReference)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// A closed course of state.range(0) checkpoints rebuilt from nothing, as loading a race does.
-void FullRebuild(benchmark::State& state) {
-    const auto city = GeneratedCity();
-    const auto course = RoadTiles(*city, static_cast<std::size_t>(state.range(0)));
-    auto route = std::make_unique<rw::route::RaceRoute>();
-    auto image = std::make_unique<rw::city::MapPixels>();
+// Case 2: the 1,000-checkpoint closed course routed from nothing, as loading a race does.
+void RebuildFromScratch(benchmark::State& state) {
+    const auto& city = BenchCity();
+    const auto& course = LongCourse();
+    auto route = std::make_unique<route::RaceRoute>();
+    auto image = std::make_unique<city::MapPixels>();
     for (auto _ : state) {
         route->ClearCache();
-        route->RebuildRoute(*city, course, 0, *image);
+        route->RebuildRoute(city, course, 0, *image);
     }
+    state.counters["searches/iter"] =
+        benchmark::Counter(static_cast<double>(route->SearchCount()), benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(FullRebuild)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RebuildFromScratch)->Unit(benchmark::kMillisecond);
 
-// One checkpoint appended to a closed course of state.range(0) checkpoints, with the leg cache and the map
-// redraw; the new tile differs every time so both new legs are searched.
+// Case 3: one edit and its rebuild with the map redraw, on the long closed course (argument 1000) and on the
+// two checkpoints of it that border the edit (argument 2), so both searches the same legs. The new tile is a
+// road tile a few streets away, a different one each time; the course is put back untimed and the legs only
+// the edit used are forgotten, so every timed edit searches.
+struct EditBench {
+    explicit EditBench(const std::vector<TilePos>& checkpoints) {
+        scenario.laps = 0;
+        Restore(checkpoints);
+    }
+    void Rebuild() { route->RebuildRoute(BenchCity(), scenario.checkpoints, scenario.laps, *image); }
+    void Restore(const std::vector<TilePos>& checkpoints) {
+        scenario.checkpoints = checkpoints;
+        Rebuild();
+        route->DropUnusedLegs();
+        searchesBefore = route->SearchCount();
+    }
+    // The searches of the timed edits, counted from the last Restore.
+    void CountSearches() { searches += route->SearchCount() - searchesBefore; }
+    void Report(benchmark::State& state) const {
+        state.counters["searches/iter"] =
+            benchmark::Counter(static_cast<double>(searches), benchmark::Counter::kAvgIterations);
+    }
+
+    scenario::Scenario scenario;
+    std::unique_ptr<route::RaceRoute> route = std::make_unique<route::RaceRoute>();
+    std::unique_ptr<city::MapPixels> image = std::make_unique<city::MapPixels>();
+    std::uint64_t searchesBefore = 0;
+    std::uint64_t searches = 0;
+};
+
+std::vector<TilePos> Borders(std::size_t before, std::size_t after) {
+    return {LongCourse()[before], LongCourse()[after]};
+}
+
 void AddCheckpoint(benchmark::State& state) {
-    const auto city = GeneratedCity();
-    auto course = RoadTiles(*city, static_cast<std::size_t>(state.range(0)));
-    const auto extra = RoadTiles(*city, 4000);
-    auto route = std::make_unique<rw::route::RaceRoute>();
-    auto image = std::make_unique<rw::city::MapPixels>();
-    route->RebuildRoute(*city, course, 0, *image);
+    const auto start = state.range(0) == 2 ? Borders(0, kLongCourse - 1) : LongCourse();
+    EditBench bench(start);
+    const auto tiles = TilesNear(BenchCity(), LongCourse().back(), 1);
     std::size_t next = 0;
     for (auto _ : state) {
-        course.push_back(extra[next++ % extra.size()]);
-        route->RebuildRoute(*city, course, 0, *image);
+        const TilePos tile = tiles[next++ % tiles.size()];
+        route::AddCheckpoint(bench.scenario, tile.x, tile.y);
+        bench.Rebuild();
         state.PauseTiming();
-        course.pop_back();
-        route->RebuildRoute(*city, course, 0, *image);
+        bench.CountSearches();
+        bench.Restore(start);
         state.ResumeTiming();
     }
+    bench.Report(state);
 }
 BENCHMARK(AddCheckpoint)->Arg(2)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
+void MoveCheckpoint(benchmark::State& state) {
+    const bool small = state.range(0) == 2;
+    const auto start = small ? Borders(kEditAt - 1, kEditAt + 1) : LongCourse();
+    const int index = small ? 1 : static_cast<int>(kEditAt);
+    EditBench bench(start);
+    const auto tiles = TilesNear(BenchCity(), LongCourse()[kEditAt], 2);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const TilePos tile = tiles[next++ % tiles.size()];
+        route::MoveCheckpoint(bench.scenario, index, tile.x, tile.y);
+        bench.Rebuild();
+        state.PauseTiming();
+        bench.CountSearches();
+        bench.Restore(start);
+        state.ResumeTiming();
+    }
+    bench.Report(state);
+}
+BENCHMARK(MoveCheckpoint)->Arg(2)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+void DeleteCheckpoint(benchmark::State& state) {
+    const bool small = state.range(0) == 2;
+    const auto start = small ? Borders(kEditAt - 1, kEditAt) : LongCourse();
+    const int index = small ? 1 : static_cast<int>(kEditAt);
+    EditBench bench(start);
+    for (auto _ : state) {
+        route::DeleteCheckpoint(bench.scenario, index);
+        bench.Rebuild();
+        state.PauseTiming();
+        bench.CountSearches();
+        bench.Restore(start);
+        state.ResumeTiming();
+    }
+    bench.Report(state);
+}
+BENCHMARK(DeleteCheckpoint)->Arg(2)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
+}  // namespace rw::bench

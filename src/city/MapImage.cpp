@@ -20,6 +20,24 @@ std::uint8_t GroundColour(std::uint16_t altitude, std::uint8_t zone) {
     return static_cast<std::uint8_t>(kGroundColour + height);
 }
 
+// The colour a building code decides on its own; kNoColour where the tile takes the ground (or water) colour.
+constexpr std::uint8_t kNoColour = 0;
+static_assert(kRouteColour != kNoColour && kTunnelColour != kNoColour && kWaterColour != kNoColour);
+
+constexpr std::array<std::uint8_t, 256> MakeBuildingColours() {
+    std::array<std::uint8_t, 256> table{};
+    for (int code = 1; code < 256; ++code) {
+        const auto building = static_cast<std::uint8_t>(code);
+        table[building] = IsTransportTile(building) ? kTransportColour
+                          : code <= 5               ? kSmallBuildingColour
+                          : code <= 12              ? kTreesColour
+                                                    : kNoColour;
+    }
+    return table;
+}
+
+constexpr std::array<std::uint8_t, 256> kBuildingColours = MakeBuildingColours();
+
 }  // namespace
 
 std::uint8_t TileColour(bool onRoute, std::uint16_t altitude, std::uint8_t building, std::uint8_t zone,
@@ -46,22 +64,32 @@ std::uint8_t TileColour(bool onRoute, std::uint16_t altitude, std::uint8_t build
 }
 
 void RedrawMap(const CityMap& city, std::span<const std::uint8_t, 128 * 128> routeMap, MapPixels& image) {
+    // The colours go to a tile-ordered scratch first, so that the pixels can then be written row by row.
+    std::array<std::uint8_t, 128 * 128> colours;
     const auto altitudes = city.AltitudeLayer();
     const auto buildings = city.BuildingLayer();
     const auto zones = city.ZoneLayer();
     const auto bits = city.BitsLayer();
-    for (int x = 0; x < 128; ++x) {
-        for (int y = 0; y < 128; ++y) {
-            const auto tile = static_cast<std::size_t>(x * 128 + y);
-            const std::uint8_t colour =
-                TileColour(routeMap[tile] != 0, altitudes[tile], buildings[tile], zones[tile], bits[tile]);
-            const std::size_t top = PixelIndex(2 * x, 2 * y);
-            const std::size_t bottom = PixelIndex(2 * x, 2 * y + 1);
-            image[top] = colour;
-            image[top + 1] = colour;
-            image[bottom] = colour;
-            image[bottom + 1] = colour;
+    for (std::size_t tile = 0; tile < colours.size(); ++tile) {
+        const std::uint8_t building = buildings[tile];
+        std::uint8_t colour = kBuildingColours[building];
+        if (colour == kNoColour) {
+            colour = building == 0 && (bits[tile] & 4) != 0 ? kWaterColour
+                                                            : GroundColour(altitudes[tile], zones[tile]);
         }
+        if ((altitudes[tile] & 0x7C00) != 0) {
+            colour = kTunnelColour;
+        }
+        colours[tile] = routeMap[tile] != 0 ? kRouteColour : colour;
+    }
+    for (std::size_t y = 0; y < 128; ++y) {
+        std::uint8_t* const top = &image[PixelIndex(0, static_cast<int>(2 * y))];
+        for (std::size_t x = 0; x < 128; ++x) {
+            const std::uint8_t colour = colours[x * 128 + y];
+            top[2 * x] = colour;
+            top[2 * x + 1] = colour;
+        }
+        std::copy_n(top, 256, &image[PixelIndex(0, static_cast<int>(2 * y + 1))]);
     }
 }
 

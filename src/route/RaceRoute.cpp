@@ -58,6 +58,10 @@ void RaceRoute::EvictUnused() {
     if (m_cache.size() <= 2 * m_legs.size() + 256) {
         return;
     }
+    DropUnusedLegs();
+}
+
+void RaceRoute::DropUnusedLegs() {
     std::erase_if(m_cache, [](const auto& entry) { return entry.second.uses == 0; });
 }
 

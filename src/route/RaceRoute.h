@@ -57,6 +57,9 @@ class RaceRoute {
     // Forgets every cached leg, the legs and the route map; the next rebuild searches every leg again.
     void ClearCache();
 
+    // Forgets the cached legs that no leg of the last rebuild uses; the next rebuild's result is the same.
+    void DropUnusedLegs();
+
     // Number of searches run since construction (for tests and measurements).
     std::uint64_t SearchCount() const { return m_searches; }
 

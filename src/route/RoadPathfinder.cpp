@@ -9,8 +9,8 @@ namespace rw::route {
 
 namespace {
 
-constexpr int kSide = 128;
-constexpr int kTiles = kSide * kSide;
+constexpr std::size_t kSide = 128;
+constexpr std::size_t kTiles = kSide * kSide;
 
 constexpr std::array<bool, 256> MakeDrivableTable() {
     std::array<bool, 256> table{};
@@ -22,6 +22,12 @@ constexpr std::array<bool, 256> MakeDrivableTable() {
 
 constexpr std::array<bool, 256> kDrivable = MakeDrivableTable();
 
+constexpr std::uint16_t kTunnelBits = 0x7C00;
+// Queue entries are tile indices; this bit marks a tile entered in tunnel travel (Surface otherwise).
+constexpr std::uint16_t kTunnelFlag = 0x4000;
+constexpr std::uint16_t kIndexMask = kTunnelFlag - 1;
+static_assert(kTiles <= kIndexMask + 1);
+
 constexpr int TunnelField(std::uint16_t altitude) {
     return (altitude & 0x7C00) >> 10;
 }
@@ -29,96 +35,119 @@ constexpr int TunnelField(std::uint16_t altitude) {
 }  // namespace
 
 RoadPathfinder::RoadPathfinder() {
-    m_queue.resize(kTiles);
     m_path.reserve(kTiles);
 }
 
 template <class Goal>
 bool RoadPathfinder::Run(const city::CityMap& city, int startX, int startY, const Goal& goal) {
     m_path.clear();
-    std::fill(m_steps.begin(), m_steps.end(), std::uint16_t{0});
-    if (startX < 0 || startX >= kSide || startY < 0 || startY >= kSide) {
+    // Only the tiles the last search reached hold a step number; they are exactly its queue entries. After
+    // a short search clearing them one by one beats clearing the whole map.
+    if (m_reached > kTiles / 8) {
+        std::fill(m_steps.begin(), m_steps.end(), std::uint16_t{0});
+    } else {
+        for (std::size_t i = 0; i < m_reached; ++i) {
+            m_steps[m_queue[i] & kIndexMask] = 0;
+        }
+    }
+    m_reached = 0;
+    if (startX < 0 || startX >= static_cast<int>(kSide) || startY < 0 || startY >= static_cast<int>(kSide)) {
         return false;
     }
-    const auto buildings = city.BuildingLayer();
-    const auto altitudes = city.AltitudeLayer();
+    const std::uint8_t* const buildings = city.BuildingLayer().data();
+    const std::uint16_t* const altitudes = city.AltitudeLayer().data();
+    std::uint16_t* const steps = m_steps.data();
+    std::uint16_t* const queue = m_queue.data();
 
     std::size_t head = 0;
     std::size_t tail = 0;
-    m_queue[tail++] = PathNode{static_cast<std::int16_t>(startY), static_cast<std::int16_t>(startX),
-                               static_cast<std::uint32_t>(TravelMode::Surface)};
-    m_steps[static_cast<std::size_t>(startX * kSide + startY)] = 1;
+    const auto startIndex = static_cast<std::size_t>(startX) * kSide + static_cast<std::size_t>(startY);
+    queue[tail++] = static_cast<std::uint16_t>(startIndex);
+    steps[startIndex] = 1;
+
+    // The three ways a tile can be left, each a plain test per neighbour: on the surface only road steps, in
+    // a tunnel only tunnel steps, at a portal a tunnel step where the neighbour has a tunnel field and a road
+    // step elsewhere.
+    const auto surface = [&](std::size_t n, std::uint16_t step) {
+        if (steps[n] == 0 && kDrivable[buildings[n]]) {
+            steps[n] = step;
+            queue[tail++] = static_cast<std::uint16_t>(n);
+        }
+    };
+    const auto tunnel = [&](std::size_t n, std::uint16_t step) {
+        if (steps[n] == 0 && (altitudes[n] & kTunnelBits) != 0) {
+            steps[n] = step;
+            queue[tail++] = static_cast<std::uint16_t>(n | kTunnelFlag);
+        }
+    };
+    const auto portal = [&](std::size_t n, std::uint16_t step) {
+        if (steps[n] != 0) {
+            return;
+        }
+        if ((altitudes[n] & kTunnelBits) != 0) {
+            steps[n] = step;
+            queue[tail++] = static_cast<std::uint16_t>(n | kTunnelFlag);
+        } else if (kDrivable[buildings[n]]) {
+            steps[n] = step;
+            queue[tail++] = static_cast<std::uint16_t>(n);
+        }
+    };
+    const auto neighbours = [](std::size_t index, std::uint16_t step, const auto& visit) {
+        const std::size_t x = index >> 7;
+        const std::size_t y = index & (kSide - 1);
+        if (x > 0) {
+            visit(index - kSide, step);
+        }
+        if (x < kSide - 1) {
+            visit(index + kSide, step);
+        }
+        if (y > 0) {
+            visit(index - 1, step);
+        }
+        if (y < kSide - 1) {
+            visit(index + 1, step);
+        }
+    };
 
     while (head < tail) {
-        const PathNode node = m_queue[head++];
-        const int x = node.x;
-        const int y = node.y;
-        const int index = x * kSide + y;
-        if (goal.IsGoal(x, y)) {
+        const std::uint16_t entry = queue[head++];
+        const std::size_t index = entry & kIndexMask;
+        if (goal.IsGoal(static_cast<int>(index >> 7), static_cast<int>(index & (kSide - 1)))) {
+            m_reached = tail;
             Backtrack(index);
             return true;
         }
-        const auto arrival = static_cast<TravelMode>(node.tag);
-        const TravelMode mode =
-            TunnelField(altitudes[static_cast<std::size_t>(index)]) == 1 ? TravelMode::Portal : arrival;
-        const auto step = static_cast<std::uint16_t>(m_steps[static_cast<std::size_t>(index)] + 1);
-
-        const auto visit = [&](int nx, int ny, int neighbour) {
-            auto& reached = m_steps[static_cast<std::size_t>(neighbour)];
-            if (reached != 0) {
-                return;
-            }
-            TravelMode entered;
-            if (mode != TravelMode::Surface &&
-                TunnelField(altitudes[static_cast<std::size_t>(neighbour)]) != 0) {
-                entered = TravelMode::Tunnel;
-            } else if (mode != TravelMode::Tunnel &&
-                       kDrivable[buildings[static_cast<std::size_t>(neighbour)]]) {
-                entered = TravelMode::Surface;
-            } else {
-                return;
-            }
-            reached = step;
-            m_queue[tail++] = PathNode{static_cast<std::int16_t>(ny), static_cast<std::int16_t>(nx),
-                                       static_cast<std::uint32_t>(entered)};
-        };
-        if (x > 0) {
-            visit(x - 1, y, index - kSide);
-        }
-        if (x < kSide - 1) {
-            visit(x + 1, y, index + kSide);
-        }
-        if (y > 0) {
-            visit(x, y - 1, index - 1);
-        }
-        if (y < kSide - 1) {
-            visit(x, y + 1, index + 1);
+        const auto step = static_cast<std::uint16_t>(steps[index] + 1);
+        if (TunnelField(altitudes[index]) == 1) {
+            neighbours(index, step, portal);
+        } else if ((entry & kTunnelFlag) != 0) {
+            neighbours(index, step, tunnel);
+        } else {
+            neighbours(index, step, surface);
         }
     }
+    m_reached = tail;
     return false;
 }
 
-void RoadPathfinder::Backtrack(int goalIndex) {
-    int index = goalIndex;
-    std::uint16_t d = m_steps[static_cast<std::size_t>(index)];
+void RoadPathfinder::Backtrack(std::size_t goalIndex) {
+    std::size_t index = goalIndex;
+    std::uint16_t d = m_steps[index];
     m_path.resize(d);
     for (;;) {
-        const int x = index / kSide;
-        const int y = index % kSide;
+        const std::size_t x = index >> 7;
+        const std::size_t y = index & (kSide - 1);
         m_path[static_cast<std::size_t>(d - 1)] =
             PathNode{static_cast<std::int16_t>(y), static_cast<std::int16_t>(x), d};
         if (d <= 1) {
             return;
         }
         const auto wanted = static_cast<std::uint16_t>(d - 1);
-        const auto holds = [&](int neighbour) {
-            return m_steps[static_cast<std::size_t>(neighbour)] == wanted;
-        };
-        if (x > 0 && holds(index - kSide)) {
+        if (x > 0 && m_steps[index - kSide] == wanted) {
             index -= kSide;
-        } else if (x < kSide - 1 && holds(index + kSide)) {
+        } else if (x < kSide - 1 && m_steps[index + kSide] == wanted) {
             index += kSide;
-        } else if (y > 0 && holds(index - 1)) {
+        } else if (y > 0 && m_steps[index - 1] == wanted) {
             index -= 1;
         } else {
             // Every reached tile but the start was reached from a neighbour holding one less, so this is it.

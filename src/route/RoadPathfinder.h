@@ -54,11 +54,13 @@ class RoadPathfinder {
   private:
     template <class Goal>
     bool Run(const city::CityMap& city, int startX, int startY, const Goal& goal);
-    void Backtrack(int goalIndex);
+    void Backtrack(std::size_t goalIndex);
 
     StepMap m_steps{};
-    std::vector<PathNode> m_queue;  // each tile enters at most once, so it never outgrows the grid
-    std::vector<PathNode> m_path;   // the last path found, start first
+    // Tile indices, bit 14 set for a tile entered in tunnel travel; each tile enters at most once.
+    std::array<std::uint16_t, 128 * 128> m_queue{};
+    std::size_t m_reached = 0;     // queue entries of the last search: the tiles whose steps are non-zero
+    std::vector<PathNode> m_path;  // the last path found, start first
 };
 
 }  // namespace rw::route
