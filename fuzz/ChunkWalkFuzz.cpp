@@ -162,5 +162,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         RW_FUZZ_CHECK(std::equal(written->begin() + 28, written->end(), bytes.begin() + 28));
         RW_FUZZ_CHECK(HeaderWord(*written, 5) == written->size() && ChunkFile("out.chk").IsComplete());
     }
+
+    // Appending keeps what is there (a header that is not a chunk file's gets a fresh one) and adds the chunk
+    // at the end; closing finalizes the new length.
+    {
+        fs.Put("append.chk", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        ChunkFile file("append.chk");
+        RW_FUZZ_CHECK(file.OpenAppend());
+        std::vector<std::uint8_t> chunk{'X', 'Y', 'Z', 'W', 0, 0, 0, 0, 1, 2, 3};
+        RW_FUZZ_CHECK(file.WriteChunk(chunk, 3));
+        RW_FUZZ_CHECK(file.Close());
+        const auto appended = fs.Get("append.chk");
+        const std::size_t oldEnd = std::max<std::size_t>(size, scenario::kChunkFileHeaderSize);
+        RW_FUZZ_CHECK(appended && appended->size() == oldEnd + chunk.size());
+        RW_FUZZ_CHECK(
+            std::equal(chunk.begin(), chunk.end(), appended->begin() + static_cast<std::ptrdiff_t>(oldEnd)));
+        RW_FUZZ_CHECK(HeaderWord(*appended, 5) == appended->size());
+        const bool wasChunkFile = HeaderWord(bytes, 0) == scenario::kChunkMagic;
+        RW_FUZZ_CHECK(HeaderWord(*appended, 2) == (wasChunkFile ? HeaderWord(bytes, 2) : 1u));
+        if (size > scenario::kChunkFileHeaderSize) {
+            RW_FUZZ_CHECK(std::equal(bytes.begin() + 28, bytes.end(), appended->begin() + 28));
+        }
+    }
+    RW_FUZZ_CHECK(fs.OpenHandles() == 0);
     return 0;
 }

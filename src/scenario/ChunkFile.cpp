@@ -81,6 +81,12 @@ bool ChunkFile::OpenAppend() {
     if (m_header[0] != kChunkMagic && !WriteHeader(1, 1, 1)) {
         return false;
     }
+    // A chunk file cut inside its header gets the header completed from the words that are there; appending
+    // at its end would put the chunk where the header's file length goes.
+    if (m_header[0] == kChunkMagic && DiskFile::Length() < kChunkFileHeaderSize &&
+        !WriteHeader(m_header[2], m_header[3], m_header[4])) {
+        return false;
+    }
     return ActiveFileSystem().Seek(m_handle, 0, SeekFrom::End) >= 0;
 }
 
