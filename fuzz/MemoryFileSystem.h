@@ -31,6 +31,7 @@ class MemoryFileSystem final : public scenario::FileSystem {
     std::int64_t Seek(int handle, std::int64_t offset, scenario::SeekFrom from) override;
     std::int64_t Length(int handle) override;
     bool Truncate(int handle, std::int64_t length) override;
+    bool Flush(int handle) override { return m_handles.count(handle) != 0; }
     bool Close(int handle) override;
     bool RenameOver(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;

@@ -39,6 +39,8 @@ class FaultInjectingFileSystem final : public FileSystem {
     std::int64_t Seek(int handle, std::int64_t offset, SeekFrom from) override;
     std::int64_t Length(int handle) override;
     bool Truncate(int handle, std::int64_t length) override;
+    // Forwarded without counting or failing.
+    bool Flush(int handle) override { return m_inner.Flush(handle); }
     bool Close(int handle) override;
     bool RenameOver(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;

@@ -36,6 +36,9 @@ class FileSystem {
     // Size in bytes, -1 on error.
     virtual std::int64_t Length(int handle) = 0;
     virtual bool Truncate(int handle, std::int64_t length) = 0;
+    // Returns once the file's bytes are on the storage device (fsync, _commit). A save calls it before its
+    // rename, so that a power cut cannot leave the target's name on bytes that never reached the disk.
+    virtual bool Flush(int handle) = 0;
     // The handle is released even when false is returned.
     virtual bool Close(int handle) = 0;
     // Renames from over to, replacing an existing to in one step.

@@ -16,6 +16,7 @@ class NativeFileSystem final : public FileSystem {
     std::int64_t Seek(int handle, std::int64_t offset, SeekFrom from) override;
     std::int64_t Length(int handle) override;
     bool Truncate(int handle, std::int64_t length) override;
+    bool Flush(int handle) override;
     bool Close(int handle) override;
     bool RenameOver(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;

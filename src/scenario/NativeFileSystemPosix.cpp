@@ -86,13 +86,33 @@ bool NativeFileSystem::Truncate(int handle, std::int64_t length) {
     return rc == 0;
 }
 
+bool NativeFileSystem::Flush(int handle) {
+    int rc = 0;
+    do {
+        rc = ::fsync(handle);
+    } while (rc != 0 && errno == EINTR);
+    return rc == 0;
+}
+
 bool NativeFileSystem::Close(int handle) {
     // Linux releases the descriptor even when close reports EINTR, so it is never retried.
     return ::close(handle) == 0;
 }
 
 bool NativeFileSystem::RenameOver(const std::string& from, const std::string& to) {
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        return false;
+    }
+    // The new name is in place; syncing its folder makes it survive a power cut too. That is best effort:
+    // the rename itself has happened, so its result stands whatever the sync says.
+    const auto cut = to.find_last_of('/');
+    const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : to.substr(0, cut);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    return true;
 }
 
 bool NativeFileSystem::Remove(const std::string& path) {

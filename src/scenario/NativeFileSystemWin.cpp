@@ -118,6 +118,10 @@ bool NativeFileSystem::Close(int handle) {
     return _close(handle) == 0;
 }
 
+bool NativeFileSystem::Flush(int handle) {
+    return _commit(handle) == 0;
+}
+
 bool NativeFileSystem::RenameOver(const std::string& from, const std::string& to) {
     const std::wstring wf = Wide(from);
     const std::wstring wt = Wide(to);

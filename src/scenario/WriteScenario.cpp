@@ -68,9 +68,10 @@ bool WriteScenario(const Scenario& scenario, const std::string& path) {
         return false;
     }
     const std::string temp = file.Path();
-    const bool written = WriteChunks(file, scenario);
-    const bool closed = file.Close();
     FileSystem& fs = ActiveFileSystem();
+    // The bytes must be on the disk before the rename makes them the target.
+    const bool written = WriteChunks(file, scenario) && fs.Flush(file.Handle());
+    const bool closed = file.Close();
     if (!written || !closed || !fs.RenameOver(temp, path)) {
         fs.Remove(temp);
         return false;

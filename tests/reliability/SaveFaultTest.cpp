@@ -2,7 +2,7 @@
 // keeps its old bytes (or stays absent), no temporary file remains and no handle leaks.
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <algorithm>
 
 #include "FailingFileSystem.h"
 #include "SampleScenarios.h"
@@ -73,6 +73,25 @@ INSTANTIATE_TEST_SUITE_P(Modes, SaveFaultLoop,
                              return std::string(testInfo.param.mode == Mode::Once ? "Once" : "FromThenOn") +
                                     (testInfo.param.targetExists ? "OverOldFile" : "NewFile");
                          });
+
+// The temporary file's bytes are flushed to the disk after its last write and before the rename that makes
+// it the target; a rename first could leave the target's name on bytes a power cut loses.
+TEST(SaveFaults, BytesReachTheDiskBeforeTheRename) {
+    ScratchFolder folder;
+    FailingFileSystem recording(scenario::ActiveFileSystem(), 0, FailingFileSystem::Mode::Once);
+    {
+        const scenario::ScopedFileSystem scope(recording);
+        ASSERT_TRUE(scenario::WriteScenario(fuzz::EditorRace(), folder.Path("race.scn")));
+    }
+    const auto& log = recording.Log();
+    const auto lastWrite = std::find(log.rbegin(), log.rend(), "write").base();
+    const auto flush = std::find(log.begin(), log.end(), "flush");
+    const auto rename = std::find(log.begin(), log.end(), "rename");
+    ASSERT_NE(flush, log.end());
+    ASSERT_NE(rename, log.end());
+    EXPECT_LT(lastWrite, flush);
+    EXPECT_LT(flush, rename);
+}
 
 // A clean-up that fails as well leaves a temporary file behind, but never touches the target, and the next
 // save still succeeds beside the leftover.
