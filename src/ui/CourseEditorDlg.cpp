@@ -1,24 +1,287 @@
-// The editor's main window: building the controls, the event table and start-up.
+// The editor's main window: its controls, start-up, layout and event table.
 #include "CourseEditorDlg.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QPushButton>
 
 #include <utility>
 
+#include "DialogUnits.h"
+#include "EditorTemplate.h"
+#include "FieldValidator.h"
+#include "MapView.h"
+#include "SpinArrows.h"
+#include "UiText.h"
+#include "city/CityMap.h"
+#include "res/StringTable.h"
+#include "route/RaceRoute.h"
+
 namespace rw::ui {
 
+// Building the city blocks here, before any start-up step, lets a city be loaded at any moment after.
 CourseEditorDlg::CourseEditorDlg(EditorHost& host, QString gameFolder, QWidget* parent)
-    : QDialog(parent), m_host(host), m_gameFolder(std::move(gameFolder)) {}
+    : QDialog(parent),
+      m_host(host),
+      m_gameFolder(std::move(gameFolder)),
+      m_city(std::make_unique<rw::city::CityMap>()),
+      m_route(std::make_unique<rw::route::RaceRoute>()) {
+    OnInitDialog();
+}
 
 CourseEditorDlg::~CourseEditorDlg() = default;
+
+rw::scenario::Scenario& CourseEditorDlg::GetScenario() {
+    return m_scenario;
+}
+const rw::scenario::Scenario& CourseEditorDlg::GetScenario() const {
+    return m_scenario;
+}
+rw::city::CityMap& CourseEditorDlg::City() {
+    return *m_city;
+}
+const rw::city::CityMap& CourseEditorDlg::City() const {
+    return *m_city;
+}
 
 QWidget* CourseEditorDlg::Control(int id) const {
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
+}
+
+QLineEdit* CourseEditorDlg::Edit(int id) const {
+    return ControlAs<QLineEdit>(id);
+}
+
+void CourseEditorDlg::OnInitDialog() {
+    // 1. The dialog itself: fixed frame with caption, system menu and minimise box, in the task bar.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setMouseTracking(true);
+    CreateControls();
+    // 2.
+    setWindowTitle(UiText(174));
+    // 3.
+    m_difficultyCombo = ControlAs<QComboBox>(1100);
+    m_difficulty = 0;
+    // 4. Limits on typing; a program-set text may be longer.
+    new FieldValidator(*Edit(1077), 20, false);
+    new FieldValidator(*Edit(1079), 5, true);
+    new FieldValidator(*Edit(1074), 2, true);
+    // 5. and 6.: the location names are a constant table of the core; the game folder came with the
+    // constructor.
+    // 7.
+    CreateMapImage();
+    // 8.
+    SetLabels();
+    // 9. and 10.: the About entry is reached by F1 and the context menu (see keyPressEvent and
+    // contextMenuEvent); the icon is the application's.
+    // 11.
+    LayOut();
+    // 12.
+    m_scenario.name = std::string(rw::res::String(126));
+    // 13.
+    ShowScenarioInFields();
+    RefillCheckpointList();
+    m_selectedCheckpoint = -1;
+    m_checkpointList->setCurrentRow(-1);
+    m_modified = false;
+    ResetToFreshScenario();
+    ConnectEventTable();
+    // 14.
+    Control(1022)->setFocus(Qt::OtherFocusReason);
+}
+
+void CourseEditorDlg::CreateControls() {
+    const DialogUnits units(font());
+    for (const ControlSpec& spec : EditorControls()) {
+        QWidget* widget = nullptr;
+        switch (spec.kind) {
+            case ControlKind::PushButton: {
+                auto* button = new QPushButton(this);
+                button->setAutoDefault(false);
+                button->setDefault(false);
+                widget = button;
+                break;
+            }
+            case ControlKind::Edit: {
+                auto* edit = new QLineEdit(this);
+                edit->setReadOnly((spec.style & kReadOnly) != 0);
+                widget = edit;
+                break;
+            }
+            case ControlKind::DropDownList: {
+                auto* combo = new QComboBox(this);
+                combo->setEditable(false);
+                combo->addItems({QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Hard")});
+                widget = combo;
+                break;
+            }
+            case ControlKind::ListBox: {
+                auto* list = new QListWidget(this);
+                list->setSelectionMode(QAbstractItemView::SingleSelection);
+                list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+                list->setUniformItemSizes(true);
+                m_checkpointList = list;
+                widget = list;
+                break;
+            }
+            case ControlKind::Spin:
+                widget = new SpinArrows(this);
+                break;
+            case ControlKind::MapFrame:
+                m_mapView = new MapView(this);
+                widget = m_mapView;
+                break;
+            case ControlKind::GroupBox:
+                widget = new QGroupBox(this);
+                break;
+            case ControlKind::Static: {
+                auto* label = new QLabel(this);
+                Qt::Alignment align = Qt::AlignLeft;
+                if ((spec.style & kAlignRight) != 0) {
+                    align = Qt::AlignRight;
+                } else if ((spec.style & kAlignCentre) != 0) {
+                    align = Qt::AlignHCenter;
+                }
+                label->setAlignment(align | Qt::AlignTop);
+                if ((spec.style & kSunken) != 0) {
+                    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+                }
+                widget = label;
+                break;
+            }
+        }
+        // Static texts, frames and group boxes let the mouse through to the window, as the map must.
+        if (spec.kind == ControlKind::Static || spec.kind == ControlKind::GroupBox) {
+            widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        if (spec.kind == ControlKind::Static || spec.kind == ControlKind::GroupBox ||
+            spec.kind == ControlKind::MapFrame) {
+            widget->setFocusPolicy(Qt::NoFocus);
+        } else if ((spec.style & kNotTabStop) != 0) {
+            widget->setFocusPolicy(Qt::ClickFocus);
+        }
+        QRect place = units.Rect(spec.x, spec.y, spec.width, spec.height);
+        if (spec.kind == ControlKind::DropDownList) {
+            // The template's height is the dropped list's; the closed box is as tall as its font needs.
+            place.setHeight(widget->sizeHint().height());
+        }
+        widget->setGeometry(place);
+        widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
+        widget->setVisible((spec.style & kHidden) == 0);
+        m_controls.emplace(spec.id, widget);
+    }
+    // Earlier controls lie above later ones (the group boxes come last and frame the rest).
+    const auto controls = EditorControls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        Control(it->id)->raise();
+    }
+    Control(1077)->setAccessibleName(QStringLiteral("Race Title"));
+    const DialogUnits windowUnits(font());
+    resize(windowUnits.Size(kEditorWidthUnits, kEditorHeightUnits));
+}
+
+void CourseEditorDlg::SetLabels() {
+    for (const ControlSpec& spec : EditorControls()) {
+        if (spec.stringId == 0) {
+            continue;
+        }
+        QWidget* widget = Control(spec.id);
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            button->setText(UiText(spec.stringId));
+        } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+            box->setTitle(UiText(spec.stringId));
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            label->setText(UiText(spec.stringId));
+            FitLabel(*label);
+        }
+    }
+}
+
+// A font wider than the template's may not fit a label into its box: the box grows away from the edge
+// its text is aligned to, so the text stays where the template puts it and shows whole.
+void CourseEditorDlg::FitLabel(QLabel& label) {
+    const int needed = label.fontMetrics().horizontalAdvance(label.text()) + 2 * label.frameWidth();
+    const int missing = needed - label.width();
+    if (missing <= 0) {
+        return;
+    }
+    QRect place = label.geometry();
+    if ((label.alignment() & Qt::AlignRight) != 0) {
+        place.setLeft(place.left() - missing);
+    } else if ((label.alignment() & Qt::AlignHCenter) != 0) {
+        place.adjust(-missing / 2, 0, missing - missing / 2, 0);
+    } else {
+        place.setRight(place.right() + missing);
+    }
+    label.setGeometry(place);
+}
+
+// The map area becomes exactly 256 x 256 pixels whatever the font made of it; what lies right of and below
+// it follows the growth.
+void CourseEditorDlg::LayOut() {
+    QWidget* map = Control(1041);
+    const QRect mapRect = map->geometry();
+    const int dx = 256 - mapRect.width();
+    const int dy = 256 - mapRect.height();
+    map->setGeometry(mapRect.x(), mapRect.y(), 256, 256);
+    const int h = dx / 2;
+
+    QWidget* status = Control(1055);
+    status->move(status->pos() + QPoint(h, dy));
+
+    for (const int id : {1001, 1086, 1007}) {
+        Control(id)->setGeometry(Control(id)->geometry());
+    }
+
+    QWidget* frame = Control(1103);
+    frame->resize(frame->width() + dx, frame->height() + dy);
+
+    for (const int id : {1109, 1000}) {
+        Control(id)->move(Control(id)->pos() + QPoint(h, dy));
+    }
+
+    setFixedSize(Control(1040)->width() + dx + 15, height() + dy);
+}
+
+QPoint CourseEditorDlg::MapOrigin() const {
+    return Control(1041)->geometry().topLeft();
+}
+
+// The window's events and their handlers, one row per event.
+void CourseEditorDlg::ConnectEventTable() {
+    auto* mapView = m_mapView;
+    auto* laps = static_cast<SpinArrows*>(Control(1080));
+    auto* racers = static_cast<SpinArrows*>(Control(1082));
+    auto button = [this](int id) { return static_cast<QPushButton*>(Control(id)); };
+
+    // System command: F1 and the context menu stand in for the system menu (keyPressEvent,
+    // contextMenuEvent) and call OnSysCommand.
+    mapView->SetPainter([this](QPainter& painter) { OnPaint(painter); });
+    connect(button(1022), &QPushButton::clicked, this, [this] { OnLoadCityFile(); });
+    connect(button(1007), &QPushButton::clicked, this, [this] { OnDeleteCheckpoint(); });
+    connect(button(1008), &QPushButton::clicked, this, [this] { OnLoadScenario(); });
+    connect(button(1009), &QPushButton::clicked, this, [this] { OnSaveScenario(); });
+    connect(m_checkpointList, &QListWidget::itemSelectionChanged, this, [this] { OnSelchangeCheckpoints(); });
+    // Left button down, mouse move, right button down: mousePressEvent and mouseMoveEvent.
+    connect(laps, &SpinArrows::Clicked, this, [this] { OnClickLapsSpin(); });
+    connect(racers, &SpinArrows::Clicked, this, [this] { OnClickRacersSpin(); });
+    connect(racers, &SpinArrows::DeltaPos, this, [this](int delta) { OnDeltaposRacersSpin(delta); });
+    connect(laps, &SpinArrows::DeltaPos, this, [this](int delta) { OnDeltaposLapsSpin(delta); });
+    connect(button(1010), &QPushButton::clicked, this, [this] { OnNewScenario(); });
+    connect(button(1000), &QPushButton::clicked, this, [this] { OnEnterGame(); });
+    // Close request: closeEvent and reject.
+    connect(button(1109), &QPushButton::clicked, this, [this] { OnExit(); });
+    connect(m_difficultyCombo, &QComboBox::activated, this, [this] { OnSelchangeDifficulty(); });
 }
 
 void CourseEditorDlg::OnSysCommand(unsigned int command) {
@@ -27,30 +290,13 @@ void CourseEditorDlg::OnSysCommand(unsigned int command) {
     }
 }
 
-void CourseEditorDlg::OnPaint(QPainter&) {}
-void CourseEditorDlg::OnLButtonDown(QPoint) {}
-void CourseEditorDlg::OnMouseMove(QPoint) {}
-void CourseEditorDlg::OnRButtonDown(QPoint) {}
-void CourseEditorDlg::OnSelchangeCheckpoints() {}
-void CourseEditorDlg::OnClickLapsSpin() {}
-void CourseEditorDlg::OnClickRacersSpin() {}
-void CourseEditorDlg::OnDeltaposRacersSpin(int) {}
-void CourseEditorDlg::OnDeltaposLapsSpin(int) {}
-void CourseEditorDlg::OnSelchangeDifficulty() {}
+void CourseEditorDlg::OnSelchangeDifficulty() {
+    m_difficulty = m_difficultyCombo->currentIndex();
+}
+
 void CourseEditorDlg::OnDeleteCheckpoint() {
     DeleteCheckpoint();
 }
-void CourseEditorDlg::ReadFieldsIntoScenario() {}
-void CourseEditorDlg::ShowScenarioInFields() {}
-void CourseEditorDlg::ResetToFreshScenario() {}
-void CourseEditorDlg::RefillCheckpointList() {}
-void CourseEditorDlg::AddCheckpoint(int, int) {}
-void CourseEditorDlg::MoveCheckpoint(int, int) {}
-void CourseEditorDlg::DeleteCheckpoint() {}
-void CourseEditorDlg::RebuildRoute() {}
-void CourseEditorDlg::CreateMapImage() {}
-void CourseEditorDlg::ShowBlankMapPicture() {}
-void CourseEditorDlg::RedrawMap() {}
 
 void CourseEditorDlg::EndEditor() {
     m_ending = true;
@@ -66,30 +312,45 @@ void CourseEditorDlg::closeEvent(QCloseEvent* event) {
     OnClose();
 }
 
+// Escape is the same close request as the close box.
 void CourseEditorDlg::reject() {
+    if (m_ending) {
+        QDialog::reject();
+        return;
+    }
     OnClose();
 }
 
+// Nothing accepts the editor: Enter in a field must not end it.
 void CourseEditorDlg::accept() {}
 
 void CourseEditorDlg::keyPressEvent(QKeyEvent* event) {
-    QDialog::keyPressEvent(event);
-}
-
-void CourseEditorDlg::mousePressEvent(QMouseEvent* event) {
-    QDialog::mousePressEvent(event);
-}
-
-void CourseEditorDlg::mouseMoveEvent(QMouseEvent* event) {
-    QDialog::mouseMoveEvent(event);
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            return;
+        case Qt::Key_F1:
+            OnSysCommand(kAboutCommand);
+            event->accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+            return;
+    }
 }
 
 void CourseEditorDlg::contextMenuEvent(QContextMenuEvent* event) {
-    QDialog::contextMenuEvent(event);
+    const QString entry = UiText(101);
+    if (Control(1041)->geometry().contains(event->pos()) || entry.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    QAction* about = menu.addAction(entry);
+    if (menu.exec(event->globalPos()) == about) {
+        OnSysCommand(kAboutCommand);
+    }
 }
-
-void CourseEditorDlg::OnInitDialog() {}
-
-void CourseEditorDlg::ConnectEventTable() {}
 
 }  // namespace rw::ui

@@ -6,18 +6,24 @@
 #include <QPoint>
 #include <QString>
 
+#include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
+
+#include "scenario/Scenario.h"
 
 class QCloseEvent;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
 class QContextMenuEvent;
 class QKeyEvent;
+class QLabel;
 class QMouseEvent;
 class QPainter;
 
-namespace rw::scenario {
-struct Scenario;
-}
 namespace rw::city {
 class CityMap;
 }
@@ -60,6 +66,10 @@ class CourseEditorDlg : public QDialog {
     }
     // The map picture as the map area shows it (palette indices, top row first).
     const QImage& MapImage() const { return m_mapImage; }
+    // The map area's top-left corner in the window's client coordinates.
+    QPoint MapOrigin() const;
+    // The route's tiles, one byte per tile at x * 128 + y, non-zero on the route.
+    const std::array<std::uint8_t, 128 * 128>& RouteTiles() const;
 
     // --- event handlers (wired by the event table in CourseEditorDlg.cpp) ---
     void OnSysCommand(unsigned int command);
@@ -121,7 +131,27 @@ class CourseEditorDlg : public QDialog {
 
   private:
     void OnInitDialog();
+    void CreateControls();
+    void SetLabels();
+    static void FitLabel(QLabel& label);
+    void LayOut();
     void ConnectEventTable();
+
+    // Field access by control id: texts as the documents' bytes, numbers read signed (0 when the text is
+    // not a number).
+    std::string FieldBytes(int id) const;
+    void SetFieldBytes(int id, const std::string& bytes);
+    std::int32_t FieldInt(int id) const;
+    void SetFieldInt(int id, std::int64_t value);
+    QLineEdit* Edit(int id) const;
+    // The list's selected position, -1 for none.
+    int ListSelection() const;
+    // The checkpoint index held by list entry row; -1 when there is no such entry.
+    int ItemIndex(int row) const;
+    // Selects position row (-1: none) without reporting a selection change.
+    void SelectListRow(int row);
+    void SyncMapImage();
+    void UpdateMapArea();
 
     EditorHost& m_host;
     QString m_gameFolder;
@@ -132,7 +162,17 @@ class CourseEditorDlg : public QDialog {
     bool m_ending = false;
 
     std::map<int, QWidget*> m_controls;
+    QListWidget* m_checkpointList = nullptr;
+    QComboBox* m_difficultyCombo = nullptr;
     MapView* m_mapView = nullptr;
+
+    rw::scenario::Scenario m_scenario;
+    std::unique_ptr<rw::city::CityMap> m_city;
+    std::unique_ptr<rw::route::RaceRoute> m_route;
+
+    // The map picture: palette indices bottom-up (the core's layout) and the top-down image shown.
+    std::array<std::uint8_t, 256 * 256> m_mapPixels{};
+    QList<QRgb> m_mapPalette;
     QImage m_mapImage;
 };
 

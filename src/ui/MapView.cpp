@@ -1,0 +1,23 @@
+// The map area's paint.
+#include "MapView.h"
+
+#include <QPainter>
+
+namespace rw::ui {
+
+MapView::MapView(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void MapView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // Two screen pixels per tile edge; a high-DPI screen scales them by whole device pixels, never smoothed.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (m_painter) {
+        m_painter(painter);
+    }
+}
+
+}  // namespace rw::ui
