@@ -6,10 +6,14 @@
 #include "city/CityMap.h"
 #include "city/TileCodes.h"
 #include "res/BlankMap.h"
+#include "scenario/FaultInjectingFileSystem.h"
 #include "scenario/ReadScenario.h"
 #include "ui/CourseEditorDlg.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -238,6 +242,39 @@ class CommandsTest : public QObject {
         QVERIFY(Host().messages[0].text.contains(QStringLiteral("folder does not exist")));
         QCOMPARE(Host().messages[0].caption, QStringLiteral("Vortane of Metrova Race Course Editor"));
         QCOMPARE(Host().messages[0].icon, MessageIcon::Exclamation);
+    }
+
+    void saveFailingMidWriteIsShownAndKeepsTheOldFile() {
+        PlaceRace();
+        const QString path = rw::ui::ScenarioPath(m_folder->Path(), QStringLiteral("race.scn"));
+        Host().savePaths.push_back(path);
+        Window().OnSaveScenario();
+        QVERIFY(!Window().IsModified());
+        QFile first(path);
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        const QByteArray before = first.readAll();
+        first.close();
+
+        ClickTile(rw::ui::test::kRoadColumn, 90);
+        SetField(Window(), kTitleField, QStringLiteral("Changed"));
+        QVERIFY(Window().IsModified());
+        rw::scenario::FaultInjectingFileSystem failing;
+        failing.FailAt(rw::scenario::FileOp::Write, 5);  // a full disk in the middle of the chunks
+        {
+            const rw::scenario::ScopedFileSystem scope(failing);
+            Host().savePaths.push_back(path);
+            Window().OnSaveScenario();
+        }
+        QCOMPARE(failing.Injected(), 1);
+        QVERIFY(Window().IsModified());
+        QCOMPARE(Host().messages.size(), std::size_t{1});
+        QVERIFY(Host().messages[0].text.contains(QStringLiteral("Could not save the scenario")));
+        QCOMPARE(Host().messages[0].icon, MessageIcon::Exclamation);
+        QFile after(path);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), before);
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("race.scn")});
     }
 
     // --- New ---
