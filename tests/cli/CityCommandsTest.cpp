@@ -96,6 +96,11 @@ TEST_F(CityCommands, Refusals) {
     auto missing = RunTool({"city", "info", dir / "none.urb"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "routewright-cli: " + (dir / "none.urb") + ": cannot load it as a city file\n");
+    // Output that cannot be written is a failure, not a success with nothing printed.
+    auto full = RunTool({"city", "info", city}, "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "routewright-cli: standard output: write failed\n");
+
     WriteFileBytes(dir / "bad.urb", "FORM\0\0\0\4MTDH");
     EXPECT_EQ(RunTool({"city", "tile", dir / "bad.urb", "1", "1"}).status, 1);
     EXPECT_EQ(RunTool({"city", "info", dir.Path().string()}).status, 1);

@@ -26,9 +26,9 @@ std::filesystem::path UniqueTempPath(const char* stem) {
 
 }  // namespace
 
-ToolResult RunTool(const std::vector<std::string>& args) {
+ToolResult RunTool(const std::vector<std::string>& args, const std::string& stdoutPath) {
     TempFolder capture;
-    const std::string outPath = capture / "stdout";
+    const std::string outPath = stdoutPath.empty() ? capture / "stdout" : stdoutPath;
     const std::string errPath = capture / "stderr";
 
     std::vector<std::string> argStrings{RW_CLI_PATH};
@@ -60,7 +60,7 @@ ToolResult RunTool(const std::vector<std::string>& args) {
         waited = ::waitpid(pid, &wstatus, 0);
     } while (waited < 0 && errno == EINTR);
     result.status = waited == pid && WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    result.out = ReadFileBytes(outPath);
+    result.out = stdoutPath.empty() ? ReadFileBytes(outPath) : std::string();
     result.err = ReadFileBytes(errPath);
     return result;
 }

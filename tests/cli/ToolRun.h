@@ -13,8 +13,9 @@ struct ToolResult {
     std::string err;  // everything written to stderr
 };
 
-// Runs the tool (RW_CLI_PATH) with args, stdin empty, and waits for it.
-ToolResult RunTool(const std::vector<std::string>& args);
+// Runs the tool (RW_CLI_PATH) with args, stdin empty, and waits for it. stdoutPath, when given, receives
+// the standard output instead of ToolResult::out (e.g. /dev/full to make every write fail).
+ToolResult RunTool(const std::vector<std::string>& args, const std::string& stdoutPath = {});
 
 // A fresh folder under the system's temporary folder, removed with its contents on destruction.
 class TempFolder {
