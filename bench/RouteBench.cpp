@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "AllocationCounter.h"
 #include "BenchCity.h"
 #include "ReferenceSearch.h"
 #include "city/MapImage.h"
@@ -120,12 +121,18 @@ struct EditBench {
         Rebuild();
         route->DropUnusedLegs();
         searchesBefore = route->SearchCount();
+        allocationsBefore = AllocationCount();
     }
-    // The searches of the timed edits, counted from the last Restore.
-    void CountSearches() { searches += route->SearchCount() - searchesBefore; }
+    // The searches and heap requests of the timed edits, counted from the last Restore.
+    void CountSearches() {
+        searches += route->SearchCount() - searchesBefore;
+        allocations += AllocationCount() - allocationsBefore;
+    }
     void Report(benchmark::State& state) const {
         state.counters["searches/iter"] =
             benchmark::Counter(static_cast<double>(searches), benchmark::Counter::kAvgIterations);
+        state.counters["allocs/iter"] =
+            benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
     }
 
     scenario::Scenario scenario;
@@ -133,6 +140,8 @@ struct EditBench {
     std::unique_ptr<city::MapPixels> image = std::make_unique<city::MapPixels>();
     std::uint64_t searchesBefore = 0;
     std::uint64_t searches = 0;
+    std::uint64_t allocationsBefore = 0;
+    std::uint64_t allocations = 0;
 };
 
 std::vector<TilePos> Borders(std::size_t before, std::size_t after) {

@@ -1,0 +1,138 @@
+// The editor window on the offscreen platform: a left click on a road tile handled end to end (fields read,
+// checkpoint added, route rebuilt, map redrawn, list refilled, window repainted) on a race of 1,000
+// checkpoints, timed click by click.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "AllocationCounter.h"
+#include "BenchCity.h"
+#include "city/WriteCityFile.h"
+#include "scenario/WriteScenario.h"
+#include "ui/CourseEditorDlg.h"
+#include "ui/EditorHost.h"
+
+namespace rw::bench {
+namespace {
+
+constexpr std::uint64_t kCitySeed = 2024;
+constexpr int kClicks = 100;
+
+// Picks the benchmark's race whenever the window asks for a scenario, and declines everything else.
+class BenchHost : public ui::EditorHost {
+  public:
+    ui::SaveAnswer AskSaveQuestion(QWidget*, bool) override { return ui::SaveAnswer::No; }
+    void ShowMessage(QWidget*, const QString&, const QString&, ui::MessageIcon) override {}
+    std::optional<QString> AskSavePath(QWidget*, const QString&) override { return std::nullopt; }
+    std::optional<QString> PickScenario(QWidget*, const QString&) override {
+        return QStringLiteral("bench1000.scn");
+    }
+    std::optional<QString> PickCity(QWidget*, const QString&) override { return std::nullopt; }
+    void ShowAbout(QWidget*) override {}
+    bool LaunchGame(const QString&, const QString&) override { return false; }
+};
+
+// A game folder holding the dense city and a closed race of 1,000 checkpoints on it.
+bool WriteGameFolder(const QString& folder, const std::vector<scenario::TilePos>& course) {
+    QDir(folder).mkpath(QStringLiteral("cities"));
+    QDir(folder).mkpath(QStringLiteral("scenarios/movie"));
+    if (!city::WriteCityFile(DenseCityData(kCitySeed),
+                             (folder + QStringLiteral("/cities/bench.urb")).toStdString())) {
+        return false;
+    }
+    scenario::Scenario race;
+    race.cityFile = "bench.urb";
+    race.name = "Thousand";
+    race.laps = 3;
+    race.checkpoints = course;
+    return scenario::WriteScenario(race,
+                                   (folder + QStringLiteral("/scenarios/movie/bench1000.scn")).toStdString());
+}
+
+void ClickRoadTile(benchmark::State& state) {
+    const auto city = DenseCity(kCitySeed);
+    const auto course = DrivenCourse(*city, 1000, 7);
+    QTemporaryDir folder;
+    if (!folder.isValid() || !WriteGameFolder(folder.path(), course)) {
+        state.SkipWithError("cannot write the game folder");
+        return;
+    }
+    BenchHost host;
+    auto window = std::make_unique<ui::CourseEditorDlg>(host, folder.path() + QDir::separator());
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        state.SkipWithError("the window was not shown");
+        return;
+    }
+    window->OnLoadScenario();
+    QApplication::processEvents();
+    if (window->GetScenario().checkpoints.size() != course.size()) {
+        state.SkipWithError("the race did not load");
+        return;
+    }
+
+    const auto tiles = TilesNear(*city, course.back(), 3);
+    std::vector<double> milliseconds;
+    std::uint64_t allocations = 0;
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const scenario::TilePos tile = tiles[next++ % tiles.size()];
+        const QPoint point = window->MapOrigin() + QPoint(2 * tile.x, 2 * tile.y);
+        const std::uint64_t allocationsBefore = AllocationCount();
+        const auto start = std::chrono::steady_clock::now();
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
+        // The click only invalidates the window; the repaint runs as the event loop next turns.
+        QApplication::processEvents();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        allocations += AllocationCount() - allocationsBefore;
+        state.SetIterationTime(took.count());
+        milliseconds.push_back(took.count() * 1000);
+
+        // Back to the 1,000-checkpoint race, untimed.
+        auto& checkpoints = window->GetScenario().checkpoints;
+        if (checkpoints.size() != course.size() + 1) {
+            state.SkipWithError("the click added no checkpoint");
+            break;
+        }
+        checkpoints.pop_back();
+        window->RebuildRoute();
+        window->RefillCheckpointList();
+        QApplication::processEvents();
+    }
+    if (milliseconds.empty()) {
+        return;
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    state.counters["clicks"] = static_cast<double>(milliseconds.size());
+    state.counters["medianMs"] = milliseconds[milliseconds.size() / 2];
+    state.counters["worstMs"] = milliseconds.back();
+    state.counters["allocsPerClick"] =
+        static_cast<double>(allocations) / static_cast<double>(milliseconds.size());
+}
+BENCHMARK(ClickRoadTile)->Iterations(kClicks)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace rw::bench
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
