@@ -18,25 +18,20 @@ void RaceRoute::ClearCache() {
     m_counts.fill(0);
     m_legs.clear();
     m_legEntries.clear();
-    m_cache.clear();
+    m_cache.Clear();
     m_city = nullptr;
 }
 
-RaceRoute::CachedLeg& RaceRoute::Acquire(const city::CityMap& city, const scenario::TilePos& from,
-                                         const scenario::TilePos& to) {
-    auto [it, added] = m_cache.try_emplace(LegKey(from, to));
-    CachedLeg& leg = it->second;
-    if (added) {
+LegCache::Entry RaceRoute::Acquire(const city::CityMap& city, const scenario::TilePos& from,
+                                   const scenario::TilePos& to) {
+    const std::uint64_t key = LegKey(from, to);
+    LegCache::Entry leg;
+    if (!m_cache.Find(key, leg)) {
         ++m_searches;
-        const auto path = m_pathfinder.FindPath(city, from.x, from.y, to.x, to.y);
-        leg.found = !path.empty();
-        leg.tiles.reserve(path.size());
-        for (const PathNode& node : path) {
-            leg.tiles.push_back(static_cast<std::uint16_t>(TileIndex(node.x, node.y)));
-        }
+        leg = m_cache.Insert(key, m_pathfinder.FindPath(city, from.x, from.y, to.x, to.y));
     }
-    ++leg.uses;
-    for (const std::uint16_t tile : leg.tiles) {
+    ++m_cache.Uses(leg);
+    for (const std::uint16_t tile : m_cache.Tiles(leg)) {
         if (m_counts[tile]++ == 0) {
             m_map[tile] = 1;
         }
@@ -44,9 +39,9 @@ RaceRoute::CachedLeg& RaceRoute::Acquire(const city::CityMap& city, const scenar
     return leg;
 }
 
-void RaceRoute::Release(CachedLeg& leg) {
-    --leg.uses;
-    for (const std::uint16_t tile : leg.tiles) {
+void RaceRoute::Release(LegCache::Entry leg) {
+    --m_cache.Uses(leg);
+    for (const std::uint16_t tile : m_cache.Tiles(leg)) {
         if (--m_counts[tile] == 0) {
             m_map[tile] = 0;
         }
@@ -55,14 +50,14 @@ void RaceRoute::Release(CachedLeg& leg) {
 
 void RaceRoute::EvictUnused() {
     // Unused entries let an undone edit skip its search, but must not pile up without bound over a session.
-    if (m_cache.size() <= 2 * m_legs.size() + 256) {
+    if (m_cache.Size() <= 2 * m_legs.size() + 256) {
         return;
     }
     DropUnusedLegs();
 }
 
 void RaceRoute::DropUnusedLegs() {
-    std::erase_if(m_cache, [](const auto& entry) { return entry.second.uses == 0; });
+    m_cache.DropUnused();
 }
 
 void RaceRoute::UpdateRoute(const city::CityMap& city, std::span<const scenario::TilePos> checkpoints,
@@ -101,7 +96,7 @@ void RaceRoute::UpdateRoute(const city::CityMap& city, std::span<const scenario:
     const std::size_t oldEnd = oldCount - suffix;
     const std::size_t newEnd = newCount - suffix;
     for (std::size_t i = prefix; i < oldEnd; ++i) {
-        Release(*m_legEntries[i]);
+        Release(m_legEntries[i]);
     }
 
     // Reuse the entries of the kept stretches and fill the changed one in place.
@@ -110,7 +105,7 @@ void RaceRoute::UpdateRoute(const city::CityMap& city, std::span<const scenario:
         if (newEnd > oldEnd) {
             const auto extra = newEnd - oldEnd;
             m_legs.insert(m_legs.begin() + static_cast<std::ptrdiff_t>(oldEnd), extra, LegResult{});
-            m_legEntries.insert(m_legEntries.begin() + static_cast<std::ptrdiff_t>(oldEnd), extra, nullptr);
+            m_legEntries.insert(m_legEntries.begin() + static_cast<std::ptrdiff_t>(oldEnd), extra, 0);
         } else {
             const auto gone = static_cast<std::ptrdiff_t>(oldEnd - newEnd);
             m_legs.erase(m_legs.begin() + prefixEnd, m_legs.begin() + prefixEnd + gone);
@@ -119,10 +114,10 @@ void RaceRoute::UpdateRoute(const city::CityMap& city, std::span<const scenario:
     }
     for (std::size_t i = prefix; i < newEnd; ++i) {
         const LegResult& wanted = m_wanted[i];
-        CachedLeg& leg = Acquire(city, wanted.from, wanted.to);
-        m_legs[i] =
-            LegResult{wanted.from, wanted.to, leg.found, static_cast<std::uint32_t>(leg.tiles.size())};
-        m_legEntries[i] = &leg;
+        const LegCache::Entry leg = Acquire(city, wanted.from, wanted.to);
+        m_legs[i] = LegResult{wanted.from, wanted.to, m_cache.Found(leg),
+                              static_cast<std::uint32_t>(m_cache.Tiles(leg).size())};
+        m_legEntries[i] = leg;
     }
     EvictUnused();
 }

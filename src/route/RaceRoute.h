@@ -4,10 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
 #include "city/MapImage.h"
+#include "route/LegCache.h"
 #include "route/RoadPathfinder.h"
 #include "route/RouteMap.h"
 #include "scenario/Scenario.h"
@@ -64,24 +64,19 @@ class RaceRoute {
     std::uint64_t SearchCount() const { return m_searches; }
 
   private:
-    struct CachedLeg {
-        bool found = false;
-        std::vector<std::uint16_t> tiles;  // tile indices x * 128 + y
-        std::uint32_t uses = 0;            // current legs that hold this entry
-    };
-
     static std::uint64_t LegKey(const scenario::TilePos& from, const scenario::TilePos& to);
-    CachedLeg& Acquire(const city::CityMap& city, const scenario::TilePos& from, const scenario::TilePos& to);
-    void Release(CachedLeg& leg);
+    LegCache::Entry Acquire(const city::CityMap& city, const scenario::TilePos& from,
+                            const scenario::TilePos& to);
+    void Release(LegCache::Entry leg);
     void EvictUnused();
 
     RoadPathfinder m_pathfinder;
     RouteMap m_map{};
     std::array<std::uint32_t, 128 * 128> m_counts{};  // legs covering each tile
     std::vector<LegResult> m_legs;
-    std::vector<CachedLeg*> m_legEntries;  // parallel to m_legs
-    std::vector<LegResult> m_wanted;       // scratch: the legs the next state needs
-    std::unordered_map<std::uint64_t, CachedLeg> m_cache;
+    std::vector<LegCache::Entry> m_legEntries;  // parallel to m_legs
+    std::vector<LegResult> m_wanted;            // scratch: the legs the next state needs
+    LegCache m_cache;
     const city::CityMap* m_city = nullptr;
     std::uint64_t m_generation = 0;
     std::uint64_t m_searches = 0;

@@ -34,9 +34,7 @@ constexpr int TunnelField(std::uint16_t altitude) {
 
 }  // namespace
 
-RoadPathfinder::RoadPathfinder() {
-    m_path.reserve(kTiles);
-}
+RoadPathfinder::RoadPathfinder() = default;
 
 template <class Goal>
 bool RoadPathfinder::Run(const city::CityMap& city, int startX, int startY, const Goal& goal) {

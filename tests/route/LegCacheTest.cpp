@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "TestCity.h"
 #include "city/CityMap.h"
+#include "route/LegCache.h"
 #include "route/RaceRoute.h"
 
 namespace rw::route {
@@ -46,6 +49,74 @@ TEST(LegCache, DroppingUnusedLegsKeepsTheRouteAndOnlyCostsSearchesLater) {
     EXPECT_EQ(route->Map(), fresh->Map());
     EXPECT_TRUE(
         std::equal(route->Legs().begin(), route->Legs().end(), fresh->Legs().begin(), fresh->Legs().end()));
+}
+
+// The flat store against a plain map over random inserts, uses and drops, enough to regrow its index
+// several times and to compact legs of every length.
+TEST(LegCache, FlatStoreMatchesAPlainMapOverRandomUse) {
+    struct Held {
+        std::vector<std::uint16_t> tiles;
+        std::uint32_t uses = 0;
+        LegCache::Entry entry = 0;
+    };
+    std::map<std::uint64_t, Held> model;
+    LegCache cache;
+    std::mt19937 rng(11);
+    std::vector<PathNode> path;
+    const auto check = [&] {
+        ASSERT_EQ(cache.Size(), model.size());
+        for (const auto& [key, held] : model) {
+            LegCache::Entry entry = 0;
+            ASSERT_TRUE(cache.Find(key, entry)) << key;
+            ASSERT_EQ(entry, held.entry);
+            ASSERT_EQ(cache.Found(entry), !held.tiles.empty());
+            ASSERT_TRUE(std::equal(cache.Tiles(entry).begin(), cache.Tiles(entry).end(), held.tiles.begin(),
+                                   held.tiles.end()))
+                << key;
+            ASSERT_EQ(cache.Uses(entry), held.uses);
+        }
+    };
+    for (int round = 0; round < 6; ++round) {
+        for (int i = 0; i < 700; ++i) {
+            // Keys from a small range, so some are asked for again.
+            const std::uint64_t key = (std::uint64_t{rng() % 64} << 48) | (rng() % 64);
+            LegCache::Entry entry = 0;
+            if (cache.Find(key, entry)) {
+                ASSERT_TRUE(model.count(key));
+                continue;
+            }
+            ASSERT_FALSE(model.count(key));
+            path.clear();
+            const std::size_t length = rng() % 4 == 0 ? 0 : rng() % 300;
+            for (std::size_t t = 0; t < length; ++t) {
+                path.push_back(PathNode{static_cast<std::int16_t>(rng() % 128),
+                                        static_cast<std::int16_t>(rng() % 128), 0});
+            }
+            Held held;
+            for (const PathNode& node : path) {
+                held.tiles.push_back(static_cast<std::uint16_t>(node.x * 128 + node.y));
+            }
+            held.entry = cache.Insert(key, path);
+            held.uses = rng() % 3 == 0 ? 1 + rng() % 2 : 0;
+            cache.Uses(held.entry) = held.uses;
+            model.emplace(key, std::move(held));
+        }
+        check();
+        cache.DropUnused();
+        std::erase_if(model, [](const auto& entry) { return entry.second.uses == 0; });
+        check();
+        // Release some, so the next drop takes legs out of the middle of the storage.
+        for (auto& [key, held] : model) {
+            if (rng() % 2 == 0) {
+                held.uses = 0;
+                cache.Uses(held.entry) = 0;
+            }
+        }
+    }
+    cache.Clear();
+    EXPECT_EQ(cache.Size(), 0u);
+    LegCache::Entry entry = 0;
+    EXPECT_FALSE(cache.Find(model.begin()->first, entry));
 }
 
 }  // namespace
