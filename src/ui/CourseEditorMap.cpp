@@ -143,17 +143,35 @@ void CourseEditorDlg::SelectListRow(int row) {
 void CourseEditorDlg::RefillCheckpointList() {
     {
         const QSignalBlocker quiet(m_checkpointList);
-        m_checkpointList->clear();
         // The labels follow the Laps field, not the document.
         const std::int32_t laps = FieldInt(1072);
         const int count = static_cast<int>(m_scenario.checkpoints.size());
-        for (int i = 0; i < count; ++i) {
-            const std::string label = rw::route::CheckpointLabel(i, count, laps);
-            auto* item =
-                new QListWidgetItem(QString::fromLatin1(label.data(), static_cast<qsizetype>(label.size())));
+        const auto label = [&](int index) {
+            const std::string text = rw::route::CheckpointLabel(index, count, laps);
+            return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+        };
+        // Every label but the first and the last is "Checkpoint <index>" whatever the lap count, and each
+        // entry's item data is its position, so the entries kept from the last fill only need their two ends
+        // relabelled; the tail is trimmed or extended. An edit then costs the same on any length of course.
+        if (count == 0) {
+            m_checkpointList->clear();
+        }
+        while (m_checkpointList->count() > count) {
+            delete m_checkpointList->takeItem(m_checkpointList->count() - 1);
+        }
+        const int kept = m_checkpointList->count();
+        for (const int row : {0, kept - 1}) {
+            if (row >= 0 && row < kept) {
+                m_checkpointList->item(row)->setText(label(row));
+            }
+        }
+        for (int i = kept; i < count; ++i) {
+            auto* item = new QListWidgetItem(label(i));
             item->setData(Qt::UserRole, i);
             m_checkpointList->addItem(item);
         }
+        // As after emptying the list, its view starts at the top.
+        m_checkpointList->scrollToTop();
     }
     m_selectedCheckpoint = 0;
     SelectListRow(0);
