@@ -82,8 +82,8 @@ void CourseEditorDlg::OnInitDialog() {
     CreateMapImage();
     // 8.
     SetLabels();
-    // 9. and 10.: the About entry is reached by F1 and the context menu (see keyPressEvent and
-    // contextMenuEvent); the icon is the application's.
+    // 9. and 10.: the application puts the About entry into the system menu where the platform has one
+    // and gives every window its icon; F1 and the context menu outside the map reach About everywhere.
     // 11.
     LayOut();
     // 12.

@@ -2,7 +2,10 @@
 #include <QDir>
 #include <QImage>
 #include <QListWidget>
+#include <QPixmap>
 #include <QTest>
+
+#include <array>
 
 #include "EditorTestSupport.h"
 #include "UiTestRegistry.h"
@@ -19,7 +22,8 @@ namespace rw::ui::test {
 namespace {
 
 QColor PaletteColour(int index) {
-    const rw::res::Rgb rgb = rw::res::MapPalette()[static_cast<std::size_t>(index)];
+    static const std::array<rw::res::Rgb, 256> palette = rw::res::MapPalette();
+    const rw::res::Rgb rgb = palette[static_cast<std::size_t>(index)];
     return QColor(rgb.r, rgb.g, rgb.b);
 }
 
@@ -146,6 +150,33 @@ class MapPaintTest : public QObject {
             QCOMPARE(At(shown, 255, p), kRed);
         }
         QVERIFY(At(shown, 251, 255) != kRed);
+    }
+
+    // On a screen with two device pixels per logical pixel every map pixel becomes a sharp 2 x 2 block.
+    void highDpiScreensShowTheMapUnsmoothed() {
+        EditorUnderTest editor;
+        CourseEditorDlg& window = *editor;
+        for (int x = 0; x < 128; x += 2) {
+            window.City().SetBuilding(x, (x * 7) % 128, 81);
+            window.City().SetBuilding(x + 1, (x * 3) % 128, 5);
+        }
+        window.RebuildRoute();
+        QPixmap device(512, 512);
+        device.setDevicePixelRatio(2.0);
+        window.Control(1041)->render(&device);
+        const QImage shown = device.toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), QSize(512, 512));
+        const QImage& picture = window.MapImage();
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < 256; ++x) {
+                const QColor expected = PaletteColour(picture.pixelIndex(x, y));
+                for (const QPoint corner : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                    if (At(shown, 2 * x + corner.x(), 2 * y + corner.y()) != expected) {
+                        QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+                    }
+                }
+            }
+        }
     }
 
     void generatedCityIsDrawnAndTakesACourse() {
