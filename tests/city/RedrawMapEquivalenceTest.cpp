@@ -38,9 +38,9 @@ TEST(RedrawMapEquivalence, RandomLayersFollowTheTileRule) {
                 // Code (x + y * 128 + round) % 256 walks every building code many times over.
                 city->SetBuilding(x, y, static_cast<std::uint8_t>((x + y * 128 + round) % 256));
                 const std::uint16_t field = rng() % 8 == 0 ? static_cast<std::uint16_t>(rng() % 32) : 0;
-                city->SetAltitude(
-                    x, y,
-                    static_cast<std::uint16_t>((field << 10) | (rng() % 32) | (rng() % 2 == 0 ? 0x8000 : 0)));
+                city->SetAltitude(x, y,
+                                  static_cast<std::uint16_t>(static_cast<unsigned>(field << 10) |
+                                                             (rng() % 32) | (rng() % 2 == 0 ? 0x8000u : 0u)));
                 city->SetZone(x, y, static_cast<std::uint8_t>(rng() % 256));
                 city->SetBits(x, y, static_cast<std::uint8_t>(rng() % 256));
                 route[static_cast<std::size_t>(x * 128 + y)] =

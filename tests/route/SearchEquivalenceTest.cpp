@@ -90,7 +90,8 @@ void RandomCity(city::CityMap& city, std::mt19937& rng, int roadPercent) {
             city.SetBuilding(x, y, code);
             static constexpr std::uint16_t kFields[8] = {0, 0, 0, 0, 0, 1, 2, 31};
             const std::uint16_t field = rng() % 6 == 0 ? kFields[rng() % 8] : std::uint16_t{0};
-            city.SetAltitude(x, y, static_cast<std::uint16_t>((field << 10) | (rng() % 32)));
+            city.SetAltitude(x, y,
+                             static_cast<std::uint16_t>(static_cast<unsigned>(field << 10) | (rng() % 32)));
         }
     }
 }
