@@ -185,7 +185,15 @@ void CourseEditorDlg::CreateControls() {
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
         Control(it->id)->raise();
     }
-    Control(1077)->setAccessibleName(QStringLiteral("Race Title"));
+    // Fields and arrows have no text of their own; assistive tools name them by the labels beside them.
+    const struct {
+        int id;
+        int stringId;
+    } accessibleNames[] = {{1017, 116}, {1077, 119}, {1079, 115}, {1074, 114}, {1072, 117},
+                           {1080, 117}, {1081, 118}, {1082, 118}, {1100, 160}, {1001, 111}};
+    for (const auto& name : accessibleNames) {
+        Control(name.id)->setAccessibleName(UiText(name.stringId));
+    }
     const DialogUnits windowUnits(font());
     resize(windowUnits.Size(kEditorWidthUnits, kEditorHeightUnits));
 }

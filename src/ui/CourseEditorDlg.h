@@ -86,7 +86,7 @@ class CourseEditorDlg : public QDialog {
     void OnDeltaposLapsSpin(int delta);
     void OnSelchangeDifficulty();
 
-    // Commands (CourseEditorCommands.cpp).
+    // Commands (CourseEditorCommands.cpp, but OnDeleteCheckpoint).
     void OnLoadCityFile();
     void OnDeleteCheckpoint();
     void OnLoadScenario();
