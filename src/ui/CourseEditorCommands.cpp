@@ -3,13 +3,13 @@
 
 #include "city/CityMap.h"
 #include "city/LoadCityFile.h"
-#include "res/StringTable.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/Scenario.h"
 #include "scenario/Windows1252.h"
 #include "scenario/WriteScenario.h"
 #include "ui/EditorHost.h"
 #include "ui/GameFolder.h"
+#include "ui/UiText.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -37,11 +37,6 @@ constexpr int kCaptionEditor = 174;
 
 const char* const kWinMovie = "mix_racerwinx.smk";
 const char* const kLoseMovie = "mix_racerlose.smk";
-
-QString Text(int id) {
-    const auto text = rw::res::String(id);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString FieldText(const CourseEditorDlg& window, int id) {
     const auto* field = window.ControlAs<QLineEdit>(id);
@@ -160,7 +155,7 @@ void CourseEditorDlg::OnLoadScenario() {
             this,
             FailureMessage(QStringLiteral("Could not load the scenario"), path,
                            ReadFailureReason(path, QStringLiteral("it is not a scenario file"))),
-            Text(kCaptionEditor), MessageIcon::Exclamation);
+            UiText(kCaptionEditor), MessageIcon::Exclamation);
         return;
     }
     m_modified = false;
@@ -180,18 +175,19 @@ void CourseEditorDlg::OnLoadScenario() {
     }
     update();
     if (cityFailure) {
-        m_host.ShowMessage(this, *cityFailure, Text(kCaptionEditor), MessageIcon::Exclamation);
+        m_host.ShowMessage(this, *cityFailure, UiText(kCaptionEditor), MessageIcon::Exclamation);
     }
 }
 
 void CourseEditorDlg::OnSaveScenario() {
     const QString title = FieldText(*this, kIdRaceTitleField);
-    if (title.isEmpty() || title == Text(kTextUntitled)) {
-        m_host.ShowMessage(this, Text(kTextNoTitle), Text(kCaptionNoTitle), MessageIcon::None);
+    if (title.isEmpty() || title == UiText(kTextUntitled)) {
+        m_host.ShowMessage(this, UiText(kTextNoTitle), UiText(kCaptionNoTitle), MessageIcon::None);
         return;
     }
     if (GetScenario().checkpoints.empty()) {
-        m_host.ShowMessage(this, Text(kTextNoCheckpoints), Text(kCaptionNoCheckpoints), MessageIcon::None);
+        m_host.ShowMessage(this, UiText(kTextNoCheckpoints), UiText(kCaptionNoCheckpoints),
+                           MessageIcon::None);
         return;
     }
     const std::optional<QString> path = m_host.AskSavePath(this, ScenarioFolder(m_gameFolder));
@@ -208,7 +204,7 @@ void CourseEditorDlg::OnSaveScenario() {
         m_host.ShowMessage(
             this,
             FailureMessage(QStringLiteral("Could not save the scenario"), *path, WriteFailureReason(*path)),
-            Text(kCaptionEditor), MessageIcon::Exclamation);
+            UiText(kCaptionEditor), MessageIcon::Exclamation);
         return;
     }
     m_modified = false;
@@ -231,7 +227,7 @@ void CourseEditorDlg::OnLoadCityFile() {
             this,
             FailureMessage(QStringLiteral("Could not use the city file"), CityPath(m_gameFolder, *chosen),
                            QStringLiteral("its name holds characters a scenario cannot store")),
-            Text(kCaptionEditor), MessageIcon::Exclamation);
+            UiText(kCaptionEditor), MessageIcon::Exclamation);
         return;
     }
 
@@ -243,7 +239,7 @@ void CourseEditorDlg::OnLoadCityFile() {
     ShowLoadedCity(*this, !cityFailure);
     update();
     if (cityFailure) {
-        m_host.ShowMessage(this, *cityFailure, Text(kCaptionEditor), MessageIcon::Exclamation);
+        m_host.ShowMessage(this, *cityFailure, UiText(kCaptionEditor), MessageIcon::Exclamation);
     }
 }
 
@@ -273,7 +269,7 @@ void CourseEditorDlg::OnEnterGame() {
         workingFolder.chop(1);
     }
     if (!m_host.LaunchGame(GameExecutable(m_gameFolder), workingFolder)) {
-        m_host.ShowMessage(this, Text(kTextLaunchFailed), Text(kCaptionLaunchFailed),
+        m_host.ShowMessage(this, UiText(kTextLaunchFailed), UiText(kCaptionLaunchFailed),
                            MessageIcon::Exclamation);
     }
 }

@@ -1,8 +1,8 @@
 // The modal list of files from one folder of the game.
 #include "FilePickerDlg.h"
 
-#include "res/StringTable.h"
 #include "ui/DialogUnits.h"
+#include "ui/UiText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,11 +20,6 @@ namespace {
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 constexpr int kIdFileList = 1085;
-
-QString Text(int id) {
-    const auto text = rw::res::String(id);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Case-insensitive first, so "a.scn" and "B.scn" sort as the platform's list box sorts them; the
 // case-sensitive tie-break keeps the order stable for names that differ only in case.
@@ -46,7 +41,7 @@ FilePickerDlg::FilePickerDlg(QWidget* parent, QString folder, int captionId, QSt
 FilePickerDlg::~FilePickerDlg() = default;
 
 void FilePickerDlg::BuildControls() {
-    setWindowTitle(Text(173));
+    setWindowTitle(UiText(173));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
@@ -82,7 +77,7 @@ int FilePickerDlg::exec() {
 
 void FilePickerDlg::OnInitDialog() {
     m_initialised = true;
-    setWindowTitle(Text(m_captionId));
+    setWindowTitle(UiText(m_captionId));
 
     m_fileList->clear();
     m_fileNames = SearchFolder();

@@ -1,11 +1,11 @@
 // The editor's host on Qt.
 #include "QtEditorHost.h"
 
-#include "res/StringTable.h"
 #include "ui/AboutDlg.h"
 #include "ui/CityPickerDlg.h"
 #include "ui/GameLaunch.h"
 #include "ui/ScenarioPickerDlg.h"
+#include "ui/UiText.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -18,11 +18,6 @@ namespace {
 constexpr int kSaveQuestionText = 166;
 constexpr int kSaveQuestionCaption = 167;
 
-QString Text(int id) {
-    const auto text = rw::res::String(id);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::optional<QString> RunPicker(FilePickerDlg& picker) {
     if (picker.exec() != QDialog::Accepted || picker.ChosenFile().isEmpty()) {
         return std::nullopt;
@@ -34,7 +29,7 @@ std::optional<QString> RunPicker(FilePickerDlg& picker) {
 
 SaveAnswer QtEditorHost::AskSaveQuestion(QWidget* owner, bool withCancel) {
     QMessageBox box(
-        QMessageBox::NoIcon, Text(kSaveQuestionCaption), Text(kSaveQuestionText),
+        QMessageBox::NoIcon, UiText(kSaveQuestionCaption), UiText(kSaveQuestionText),
         QMessageBox::Yes | QMessageBox::No | (withCancel ? QMessageBox::Cancel : QMessageBox::NoButton),
         owner);
     box.setObjectName(QStringLiteral("saveQuestion"));
