@@ -9,6 +9,7 @@
 #include "MemoryFileSystem.h"
 #include "res/ByteReader.h"
 #include "scenario/ChunkFile.h"
+#include "scenario/FaultInjectingFileSystem.h"
 
 using namespace rw;
 using scenario::ChunkFile;
@@ -88,6 +89,55 @@ void CheckCurrent(ChunkFile& file, const WalkedChunk& expected, int index,
     std::vector<std::uint8_t> whole(12);
     RW_FUZZ_CHECK(file.ReadChunk(whole));
     RW_FUZZ_CHECK(res::ByteReader::U32LEAt(whole, 0) == expected.tag);
+}
+
+// Every operation of the container once, results ignored: run with a file call failing, it must neither
+// crash nor leave a handle open.
+void ExerciseAll(fuzz::MemoryFileSystem& fs, std::span<const std::uint8_t> bytes) {
+    fs.Put("all.chk", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    {
+        ChunkFile file("all.chk");
+        file.Creator();
+        file.IsComplete();
+        file.LastChunkIndex();
+        file.OpenRead();
+        file.FileType();
+        std::vector<std::uint8_t> buffer(16);
+        file.ReadChunk(buffer);
+        file.ReadData(buffer);
+        file.ReadPayload();
+        while (file.NextChunk()) {
+        }
+        file.PrevChunk();
+        file.FindChunk(file.Tag());
+        file.FindNextChunk(file.Tag());
+        file.GoToChunk(2);
+        file.IsComplete();
+    }
+    {
+        ChunkFile file("all.chk");
+        file.OpenAppend();
+        std::vector<std::uint8_t> chunk{'A', 'B', 'C', 'D', 0, 0, 0, 0, 7};
+        file.WriteChunk(chunk, 1);
+    }
+    {
+        ChunkFile file("new.chk");
+        file.OpenWrite(1, 2, 3);
+        file.WriteData(0x41414141, bytes.first(std::min<std::size_t>(bytes.size(), 9)));
+        file.WriteHeader(4, 5, 6);
+        file.Finalize();
+        file.Close();
+    }
+    fs.Remove("all.chk");
+    fs.Remove("new.chk");
+}
+
+unsigned Hash(std::span<const std::uint8_t> bytes, unsigned salt) {
+    unsigned hash = 2166136261u ^ salt;
+    for (const std::uint8_t b : bytes) {
+        hash = (hash ^ b) * 16777619u;
+    }
+    return hash;
 }
 
 }  // namespace
@@ -185,5 +235,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     RW_FUZZ_CHECK(fs.OpenHandles() == 0);
+
+    // The same operations with one file call failing, three calls picked by the input.
+    scenario::FaultInjectingFileSystem counting(fs);
+    {
+        const scenario::ScopedFileSystem countScope(counting);
+        ExerciseAll(fs, bytes);
+    }
+    for (unsigned salt = 1; salt <= 3; ++salt) {
+        scenario::FaultInjectingFileSystem failing(fs);
+        failing.FailAtCall(
+            static_cast<int>(Hash(bytes, salt) % static_cast<unsigned>(counting.TotalCount())) + 1);
+        {
+            const scenario::ScopedFileSystem failScope(failing);
+            ExerciseAll(fs, bytes);
+        }
+        RW_FUZZ_CHECK(fs.OpenHandles() == 0);
+    }
     return 0;
 }

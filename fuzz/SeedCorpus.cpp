@@ -236,6 +236,10 @@ void CitySeeds() {
     badMisc[12 + 8 + 4] = 0x07;  // inside the first literal: word 0 no longer 290
     Save("city_reader", "bad-misc.urb", badMisc);
     Save("city_reader", "empty-chunk.urb", city::AssembleCityFile(std::vector{chunk("XBLD", {})}));
+    Save("city_reader", "long-name.urb", city::AssembleCityFile(std::vector{chunk("CNAM", Bytes(241, 'n'))}));
+    Bytes notForm = city::AssembleCityFile(odd);
+    notForm[0] = 'B';
+    Save("city_reader", "not-a-form.urb", notForm);
 }
 
 Bytes RunLengthInput(std::uint16_t capacity, const Bytes& coded) {
