@@ -6,8 +6,9 @@
 namespace rw::ui {
 
 MapView::MapView(QWidget* parent) : QWidget(parent) {
+    // Not marked opaque although it covers itself whole: an opaque child is left out when its window
+    // repaints, and the commands repaint the window after every load.
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void MapView::paintEvent(QPaintEvent*) {

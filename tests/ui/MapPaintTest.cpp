@@ -77,6 +77,15 @@ std::vector<QPoint> RoadTiles(const CourseEditorDlg& window, int wanted) {
     return roads;
 }
 
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
 }  // namespace
 
 class MapPaintTest : public QObject {
@@ -96,6 +105,18 @@ class MapPaintTest : public QObject {
                 }
             }
         }
+    }
+
+    // The commands repaint the whole window after a load; the map must be part of that repaint.
+    void repaintingTheWindowRepaintsTheMap() {
+        EditorUnderTest editor;
+        QVERIFY(editor.Show());
+        PaintCounter counter;
+        editor->Control(1041)->installEventFilter(&counter);
+        QTest::qWait(50);
+        counter.paints = 0;
+        editor->update();
+        QTRY_VERIFY(counter.paints > 0);
     }
 
     void routeAndSquaresArePaintedOverTheCity() {
