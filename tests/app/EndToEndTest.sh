@@ -77,14 +77,37 @@ city=$(cd "$game/cities" && ls | LC_ALL=C sort -f | tail -n 1)
 mapfile -t tiles < <("$helper" roads "$game/cities/$city" 20,20 100,30 64,100)
 [ ${#tiles[@]} -eq 3 ] || fail "no road tiles found in $city"
 
-# A display of our own.
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+# A display of our own. Servers started at the same moment elsewhere can announce the same number, so
+# each server gets a screen height of its own and the display counts as ours only when it reports it.
+start_display() {
+  local attempt height
+  for attempt in 1 2 3 4 5; do
+    height=$((1024 + RANDOM % 500))
+    rm -f "$work/display"
+    exec 3> "$work/display"
+    Xvfb -displayfd 3 -screen 0 "1280x${height}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    exec 3>&-
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    if [ -s "$work/display" ]; then
+      local number
+      number=$(head -n 1 "$work/display")
+      export DISPLAY=":$number"
+      for _ in $(seq 20); do
+        sleep 0.2
+        if kill -0 "$xvfb_pid" 2>/dev/null && [ "$(xdotool getdisplaygeometry 2>/dev/null)" = "1280 $height" ]; then
+          return 0
+        fi
+      done
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+    sleep "0.$((RANDOM % 9 + 1))"
+  done
+  return 1
+}
+start_display || fail "Xvfb did not start"
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
