@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace rw::ui::test {
@@ -83,12 +84,12 @@ class ScriptedHost : public EditorHost {
 
   private:
     template <class T>
-    T Next(std::deque<T>& answers, T fallback, const QString& what) {
+    T Next(std::deque<T>& answers, const T& fallback, const QString& what) {
         if (answers.empty()) {
             unexpected.append(what);
             return fallback;
         }
-        T answer = answers.front();
+        const T answer = std::move(answers.front());
         answers.pop_front();
         return answer;
     }
