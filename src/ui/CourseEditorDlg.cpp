@@ -15,6 +15,7 @@
 
 #include <utility>
 
+#include "CheckpointListBox.h"
 #include "DialogUnits.h"
 #include "EditorTemplate.h"
 #include "FieldValidator.h"
@@ -126,8 +127,7 @@ void CourseEditorDlg::CreateControls() {
                 break;
             }
             case ControlKind::ListBox: {
-                auto* list = new QListWidget(this);
-                list->setSelectionMode(QAbstractItemView::SingleSelection);
+                auto* list = new CheckpointListBox(this);
                 list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
                 list->setUniformItemSizes(true);
                 m_checkpointList = list;

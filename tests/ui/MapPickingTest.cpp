@@ -215,6 +215,31 @@ class MapPickingTest : public QObject {
         QVERIFY(Checkpoints(window).empty());
     }
 
+    // Only a left click on an entry (or the keys) changes the selection; what shows selected is what Delete
+    // removes.
+    void listKeepsItsSelectionAgainstOtherClicks() {
+        EditorUnderTest editor;
+        CourseEditorDlg& window = *editor;
+        QVERIFY(editor.Show());
+        window.GetScenario().checkpoints = {{1, 1}, {2, 2}, {3, 3}};
+        window.RefillCheckpointList();
+        ClickListRow(window, 1);
+        auto* list = window.ControlAs<QListWidget>(1001);
+        const QPoint belowLast(10, list->viewport()->height() - 5);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, belowLast);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualItemRect(list->item(1)).center());
+        QTest::mouseClick(list->viewport(), Qt::RightButton, Qt::NoModifier,
+                          list->visualItemRect(list->item(2)).center());
+        QCOMPARE(ListSelectionRow(window), 1);
+        QCOMPARE(window.SelectedCheckpoint(), 1);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(ListSelectionRow(window), 2);
+        QCOMPARE(window.SelectedCheckpoint(), 2);
+        window.DeleteCheckpoint();
+        QCOMPARE(window.GetScenario().checkpoints, (std::vector<TilePos>{{1, 1}, {2, 2}}));
+    }
+
     void selectingAnEntryTakesTheFieldsAndRepaints() {
         EditorUnderTest editor;
         CourseEditorDlg& window = *editor;
