@@ -3,8 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -168,14 +167,20 @@ bool LoadCityBytes(CityMap& map, std::span<const std::uint8_t> file, std::string
     return true;
 }
 
+// stdio rather than a stream: a read error (a folder given as the path, a failing disk) must come back
+// as a false result, and libstdc++'s file streams throw from their buffer on some of those.
 bool LoadCityFile(CityMap& map, const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
         return false;
     }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                          std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    std::vector<std::uint8_t> bytes;
+    std::array<std::uint8_t, 16384> buffer{};
+    std::size_t got = 0;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0) {
+        bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
+    }
+    if (std::ferror(file.get()) != 0) {
         return false;
     }
     return LoadCityBytes(map, bytes, CityBaseName(path));

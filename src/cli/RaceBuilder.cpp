@@ -17,8 +17,6 @@ namespace {
 
 constexpr int kUntitledStringId = 126;
 constexpr std::size_t kMaxTitleLength = 20;  // the Race Title field's limit
-constexpr const char* kWinMovie = "mix_racerwinx.smk";
-constexpr const char* kLoseMovie = "mix_racerlose.smk";
 
 struct Limit {
     const char* option;
@@ -85,9 +83,7 @@ int BuildRace(const RaceRequest& r) {
     fields.laps = r.laps;
     fields.racers = r.racers;
     fields.difficulty = r.difficulty;
-    scenario::StoreRaceFields(s, fields);
-    s.winMovie = kWinMovie;
-    s.loseMovie = kLoseMovie;
+    scenario::StoreRaceForSave(s, fields);
     if (!scenario::WriteScenario(s, r.outPath)) {
         return Fail(kExitFileFailed, r.outPath, "cannot write the scenario file");
     }

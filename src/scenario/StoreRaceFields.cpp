@@ -5,6 +5,12 @@
 
 namespace rw::scenario {
 
+void StoreRaceForSave(Scenario& scenario, const RaceFields& fields) {
+    StoreRaceFields(scenario, fields);
+    scenario.winMovie = kRaceWinMovie;
+    scenario.loseMovie = kRaceLoseMovie;
+}
+
 std::string DoubleAmpersands(std::string_view text) {
     std::string out;
     out.reserve(text.size());

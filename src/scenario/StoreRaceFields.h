@@ -40,6 +40,13 @@ inline constexpr std::int32_t RacerLevelTable[3][2] = {{1, 2}, {2, 3}, {3, 4}};
 // level 1 for the first record. word9 is 0. episode words 0, 3, 4, prgn and checkpoints are kept.
 void StoreRaceFields(Scenario& scenario, const RaceFields& fields);
 
+// The movies every saved race plays: the store step empties them, the save sets these afterwards.
+inline constexpr const char* kRaceWinMovie = "mix_racerwinx.smk";
+inline constexpr const char* kRaceLoseMovie = "mix_racerlose.smk";
+
+// StoreRaceFields followed by the two movie names: what a race holds when it is written.
+void StoreRaceForSave(Scenario& scenario, const RaceFields& fields);
+
 // "&" -> "&&" everywhere.
 std::string DoubleAmpersands(std::string_view text);
 

@@ -5,6 +5,7 @@
 #include "city/LoadCityFile.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/Scenario.h"
+#include "scenario/StoreRaceFields.h"
 #include "scenario/Windows1252.h"
 #include "scenario/WriteScenario.h"
 #include "ui/EditorHost.h"
@@ -34,9 +35,6 @@ constexpr int kCaptionNoCheckpoints = 170;
 constexpr int kTextLaunchFailed = 163;
 constexpr int kCaptionLaunchFailed = 164;
 constexpr int kCaptionEditor = 174;
-
-const char* const kWinMovie = "mix_racerwinx.smk";
-const char* const kLoseMovie = "mix_racerlose.smk";
 
 QString FieldText(const CourseEditorDlg& window, int id) {
     const auto* field = window.ControlAs<QLineEdit>(id);
@@ -194,9 +192,7 @@ void CourseEditorDlg::OnSaveScenario() {
     if (!path) {
         return;
     }
-    ReadFieldsIntoScenario();
-    GetScenario().winMovie = kWinMovie;
-    GetScenario().loseMovie = kLoseMovie;
+    rw::scenario::StoreRaceForSave(GetScenario(), ReadRaceFields());
     const bool written = rw::scenario::WriteScenario(GetScenario(), ToCorePath(*path));
     RefillCheckpointList();
     if (!written) {

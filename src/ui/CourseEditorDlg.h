@@ -13,6 +13,7 @@
 #include <string>
 
 #include "scenario/Scenario.h"
+#include "scenario/StoreRaceFields.h"
 
 class QCloseEvent;
 class QComboBox;
@@ -101,6 +102,7 @@ class CourseEditorDlg : public QDialog {
 
     // --- steps shared by the handlers ---
     void ReadFieldsIntoScenario();
+    rw::scenario::RaceFields ReadRaceFields() const;
     void ShowScenarioInFields();
     void ResetToFreshScenario();
     void RefillCheckpointList();

@@ -41,6 +41,10 @@ void CourseEditorDlg::SetFieldInt(int id, std::int64_t value) {
 }
 
 void CourseEditorDlg::ReadFieldsIntoScenario() {
+    rw::scenario::StoreRaceFields(m_scenario, ReadRaceFields());
+}
+
+rw::scenario::RaceFields CourseEditorDlg::ReadRaceFields() const {
     rw::scenario::RaceFields fields;
     fields.laps = FieldInt(1072);
     fields.checkpointBonus = FieldInt(1074);
@@ -49,7 +53,7 @@ void CourseEditorDlg::ReadFieldsIntoScenario() {
     fields.difficulty = m_difficultyCombo->currentIndex();
     fields.timeLimit = FieldInt(1079);
     fields.title = FieldBytes(1077);
-    rw::scenario::StoreRaceFields(m_scenario, fields);
+    return fields;
 }
 
 // The title field shows the name with its ampersands single again, so that storing it back doubles each

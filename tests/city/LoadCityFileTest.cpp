@@ -88,8 +88,13 @@ TEST_F(LoadCityFileTest, HeaderChecks) {
     EXPECT_NE(map.Generation(), before);  // only the good load committed
 }
 
-TEST_F(LoadCityFileTest, MissingFileFails) {
+TEST_F(LoadCityFileTest, MissingOrUnreadableFileFails) {
     EXPECT_FALSE(LoadCityFile(map, "/nonexistent/folder/none.urb"));
+    // A folder opens but cannot be read: a false result, never an exception.
+    LoadBaseCity();
+    const auto before = map.Generation();
+    EXPECT_FALSE(LoadCityFile(map, std::filesystem::temp_directory_path().string()));
+    EXPECT_EQ(map.Generation(), before);
 }
 
 TEST_F(LoadCityFileTest, FormSizeSmallerThanTheFirstChunkStillReadsIt) {
