@@ -103,9 +103,9 @@ void CourseEditorDlg::OnInitDialog() {
 
 void CourseEditorDlg::CreateControls() {
     const DialogUnits units(font());
-    for (const ControlSpec& spec : EditorControls()) {
+    for (const TemplateItem& item : EditorControls()) {
         QWidget* widget = nullptr;
-        switch (spec.kind) {
+        switch (item.kind) {
             case ControlKind::PushButton: {
                 auto* button = new QPushButton(this);
                 button->setAutoDefault(false);
@@ -115,7 +115,7 @@ void CourseEditorDlg::CreateControls() {
             }
             case ControlKind::Edit: {
                 auto* edit = new QLineEdit(this);
-                edit->setReadOnly((spec.style & kReadOnly) != 0);
+                edit->setReadOnly((item.style & kReadOnly) != 0);
                 widget = edit;
                 break;
             }
@@ -147,13 +147,13 @@ void CourseEditorDlg::CreateControls() {
             case ControlKind::Static: {
                 auto* label = new QLabel(this);
                 Qt::Alignment align = Qt::AlignLeft;
-                if ((spec.style & kAlignRight) != 0) {
+                if ((item.style & kAlignRight) != 0) {
                     align = Qt::AlignRight;
-                } else if ((spec.style & kAlignCentre) != 0) {
+                } else if ((item.style & kAlignCentre) != 0) {
                     align = Qt::AlignHCenter;
                 }
                 label->setAlignment(align | Qt::AlignTop);
-                if ((spec.style & kSunken) != 0) {
+                if ((item.style & kSunken) != 0) {
                     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
                 }
                 widget = label;
@@ -161,24 +161,24 @@ void CourseEditorDlg::CreateControls() {
             }
         }
         // Static texts, frames and group boxes let the mouse through to the window, as the map must.
-        if (spec.kind == ControlKind::Static || spec.kind == ControlKind::GroupBox) {
+        if (item.kind == ControlKind::Static || item.kind == ControlKind::GroupBox) {
             widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
-        if (spec.kind == ControlKind::Static || spec.kind == ControlKind::GroupBox ||
-            spec.kind == ControlKind::MapFrame) {
+        if (item.kind == ControlKind::Static || item.kind == ControlKind::GroupBox ||
+            item.kind == ControlKind::MapFrame) {
             widget->setFocusPolicy(Qt::NoFocus);
-        } else if ((spec.style & kNotTabStop) != 0) {
+        } else if ((item.style & kNotTabStop) != 0) {
             widget->setFocusPolicy(Qt::ClickFocus);
         }
-        QRect place = units.Rect(spec.x, spec.y, spec.width, spec.height);
-        if (spec.kind == ControlKind::DropDownList) {
+        QRect place = units.Rect(item.x, item.y, item.width, item.height);
+        if (item.kind == ControlKind::DropDownList) {
             // The template's height is the dropped list's; the closed box is as tall as its font needs.
             place.setHeight(widget->sizeHint().height());
         }
         widget->setGeometry(place);
-        widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
-        widget->setVisible((spec.style & kHidden) == 0);
-        m_controls.emplace(spec.id, widget);
+        widget->setObjectName(QStringLiteral("control%1").arg(item.id));
+        widget->setVisible((item.style & kHidden) == 0);
+        m_controls.emplace(item.id, widget);
     }
     // Earlier controls lie above later ones (the group boxes come last and frame the rest).
     const auto controls = EditorControls();
@@ -199,17 +199,17 @@ void CourseEditorDlg::CreateControls() {
 }
 
 void CourseEditorDlg::SetLabels() {
-    for (const ControlSpec& spec : EditorControls()) {
-        if (spec.stringId == 0) {
+    for (const TemplateItem& item : EditorControls()) {
+        if (item.stringId == 0) {
             continue;
         }
-        QWidget* widget = Control(spec.id);
+        QWidget* widget = Control(item.id);
         if (auto* button = qobject_cast<QPushButton*>(widget)) {
-            button->setText(UiText(spec.stringId));
+            button->setText(UiText(item.stringId));
         } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
-            box->setTitle(UiText(spec.stringId));
+            box->setTitle(UiText(item.stringId));
         } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-            label->setText(UiText(spec.stringId));
+            label->setText(UiText(item.stringId));
             FitLabel(*label);
         }
     }

@@ -9,7 +9,7 @@ namespace {
 
 using K = ControlKind;
 
-constexpr std::array<ControlSpec, 33> kControls{{
+constexpr std::array<TemplateItem, 33> kControls{{
     {1022, K::PushButton, 124, 119, 18, 51, 15, kNoStyle},
     {1077, K::Edit, 0, 60, 56, 115, 14, kNoStyle},
     {1079, K::Edit, 0, 60, 79, 50, 14, kDigitsOnly},
@@ -47,7 +47,7 @@ constexpr std::array<ControlSpec, 33> kControls{{
 
 }  // namespace
 
-std::span<const ControlSpec> EditorControls() {
+std::span<const TemplateItem> EditorControls() {
     return kControls;
 }
 

@@ -20,7 +20,7 @@ enum ControlStyle : unsigned {
 };
 
 // One control; place and size in dialog units. stringId 0: no label from the string table.
-struct ControlSpec {
+struct TemplateItem {
     int id;
     ControlKind kind;
     int stringId;
@@ -36,6 +36,6 @@ inline constexpr int kEditorWidthUnits = 456;
 inline constexpr int kEditorHeightUnits = 213;
 
 // Every control in template order, which is also the tab order.
-std::span<const ControlSpec> EditorControls();
+std::span<const TemplateItem> EditorControls();
 
 }  // namespace rw::ui

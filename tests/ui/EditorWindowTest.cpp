@@ -56,11 +56,11 @@ class EditorWindowTest : public QObject {
     void labelsComeFromTheStringTable() {
         EditorUnderTest editor;
         int labelled = 0;
-        for (const ControlSpec& spec : EditorControls()) {
-            QWidget* control = editor->Control(spec.id);
-            QVERIFY2(control != nullptr, qPrintable(QString::number(spec.id)));
-            QCOMPARE(control->objectName(), QStringLiteral("control%1").arg(spec.id));
-            if (spec.stringId == 0) {
+        for (const TemplateItem& item : EditorControls()) {
+            QWidget* control = editor->Control(item.id);
+            QVERIFY2(control != nullptr, qPrintable(QString::number(item.id)));
+            QCOMPARE(control->objectName(), QStringLiteral("control%1").arg(item.id));
+            if (item.stringId == 0) {
                 continue;
             }
             ++labelled;
@@ -72,7 +72,7 @@ class EditorWindowTest : public QObject {
             } else if (auto* label = qobject_cast<QLabel*>(control)) {
                 text = label->text();
             }
-            QCOMPARE(text, UiText(spec.stringId));
+            QCOMPARE(text, UiText(item.stringId));
         }
         QCOMPARE(labelled, 20);
         QCOMPARE(qobject_cast<QPushButton*>(editor->Control(1022))->text(),
@@ -105,10 +105,10 @@ class EditorWindowTest : public QObject {
         EditorUnderTest editor;
         QVERIFY(editor.Show());
         QList<int> expected;
-        for (const ControlSpec& spec : EditorControls()) {
-            const QWidget* control = editor->Control(spec.id);
+        for (const TemplateItem& item : EditorControls()) {
+            const QWidget* control = editor->Control(item.id);
             if ((control->focusPolicy() & Qt::TabFocus) != 0 && control->isVisible()) {
-                expected << spec.id;
+                expected << item.id;
             }
         }
         QCOMPARE(expected.first(), 1022);
@@ -117,11 +117,11 @@ class EditorWindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), editor->Control(1022));
         QList<int> visited;
         for (int step = 0; step < expected.size(); ++step) {
-            for (const ControlSpec& spec : EditorControls()) {
-                const QWidget* control = editor->Control(spec.id);
+            for (const TemplateItem& item : EditorControls()) {
+                const QWidget* control = editor->Control(item.id);
                 const QWidget* focus = QApplication::focusWidget();
                 if (focus == control || (focus != nullptr && control->isAncestorOf(focus))) {
-                    visited << spec.id;
+                    visited << item.id;
                 }
             }
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -172,12 +172,12 @@ class EditorWindowTest : public QObject {
     void everyControlFitsTheWindowAndItsText() {
         EditorUnderTest editor;
         const QRect client = editor->rect();
-        for (const ControlSpec& spec : EditorControls()) {
-            QWidget* control = editor->Control(spec.id);
+        for (const TemplateItem& item : EditorControls()) {
+            QWidget* control = editor->Control(item.id);
             if (control->isHidden()) {
                 continue;
             }
-            QVERIFY2(client.contains(control->geometry()), qPrintable(QString::number(spec.id)));
+            QVERIFY2(client.contains(control->geometry()), qPrintable(QString::number(item.id)));
             if (auto* label = qobject_cast<QLabel*>(control); label != nullptr && !label->text().isEmpty()) {
                 QVERIFY2(
                     label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
