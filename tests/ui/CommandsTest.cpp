@@ -1,81 +1,33 @@
 // The window's document commands driven headless through a scripted host: every question, refusal and
 // failure.
-#include "CommandsGameFolder.h"
-#include "CommandsScriptedHost.h"
+#include <QComboBox>
+#include <QFileInfo>
+#include <QSignalSpy>
 
-#include "city/CityMap.h"
+#include "UiTestSupport.h"
 #include "city/TileCodes.h"
 #include "res/BlankMap.h"
 #include "scenario/FaultInjectingFileSystem.h"
 #include "scenario/ReadScenario.h"
-#include "ui/CourseEditorDlg.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QSignalSpy>
-#include <QTest>
-
-#include <memory>
-
+using namespace rw::ui;
+using namespace rw::ui::test;
 using rw::scenario::Scenario;
 using rw::scenario::TilePos;
-using rw::ui::CourseEditorDlg;
-using rw::ui::MessageIcon;
-using rw::ui::SaveAnswer;
-using rw::ui::test::ScriptedHost;
-using rw::ui::test::TestGameFolder;
 
 namespace {
 
 constexpr int kCityFileField = 1017;
 constexpr int kTitleField = 1077;
-constexpr int kLapsField = 1072;
-constexpr int kRacersField = 1081;
-constexpr int kTimeField = 1079;
-constexpr int kDifficultyCombo = 1100;
-constexpr int kCheckpointList = 1001;
-constexpr int kMapArea = 1041;
-
-QString FieldText(const CourseEditorDlg& window, int id) {
-    return window.ControlAs<QLineEdit>(id)->text();
-}
-
-void SetField(CourseEditorDlg& window, int id, const QString& text) {
-    window.ControlAs<QLineEdit>(id)->setText(text);
-}
-
-QStringList ListLabels(const CourseEditorDlg& window) {
-    QStringList labels;
-    const auto* list = window.ControlAs<QListWidget>(kCheckpointList);
-    for (int i = 0; i < list->count(); ++i) {
-        labels.append(list->item(i)->text());
-    }
-    return labels;
-}
 
 bool ShowsBlankPicture(const CourseEditorDlg& window) {
-    const QImage& image = window.MapImage();
-    const auto blank = rw::res::BlankMapPixels();
-    for (int y = 0; y < 256; ++y) {
-        for (int x = 0; x < 256; ++x) {
-            if (image.pixelIndex(x, y) != blank[static_cast<std::size_t>((255 - y) * 256 + x)]) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return window.MapImage() == EditorUnderTest()->MapImage();
 }
 
 bool AnyRoadTile(const rw::city::CityMap& city) {
-    for (int x = 0; x < 128; ++x) {
-        for (int y = 0; y < 128; ++y) {
-            if (rw::city::IsRoadTile(city.Building(x, y))) {
-                return true;
-            }
+    for (int i = 0; i < 128 * 128; ++i) {
+        if (rw::city::IsRoadTile(city.Building(i % 128, i / 128))) {
+            return true;
         }
     }
     return false;
@@ -89,12 +41,21 @@ Scenario ThreeLapRace(const std::string& cityFile) {
     race.timeLimit = 240;
     race.checkpointBonus = 7;
     race.checkpoints = {TilePos{20, 40}, TilePos{60, 40}, TilePos{60, 90}};
-    rw::scenario::AiRacer first;
-    first.word10 = 3;  // Hard
-    rw::scenario::AiRacer second;
-    second.word10 = 4;
-    race.aiRacers = {first, second};
+    race.aiRacers.resize(2, rw::scenario::AiRacer{});
+    race.aiRacers[0].word10 = 3;  // Hard
     return race;
+}
+
+// Answers to the save question: -1 none asked, 0 No, 1 Yes + Save As cancelled, 2 Yes + saved, 3 Cancel.
+void Answer(ScriptedHost& host, int answer, const QString& path) {
+    if (answer >= 0) {
+        host.saveAnswers.push_back(answer == 0   ? SaveAnswer::No
+                                   : answer == 3 ? SaveAnswer::Cancel
+                                                 : SaveAnswer::Yes);
+    }
+    if (answer == 1 || answer == 2) {
+        host.savePaths.push_back(answer == 2 ? std::optional<QString>(path) : std::nullopt);
+    }
 }
 
 }  // namespace
@@ -103,150 +64,135 @@ class CommandsTest : public QObject {
     Q_OBJECT
 
   private:
-    std::unique_ptr<TestGameFolder> m_folder;
-    std::unique_ptr<ScriptedHost> m_host;
-    std::unique_ptr<CourseEditorDlg> m_window;
+    std::unique_ptr<EditorUnderTest> m_editor;
 
-    CourseEditorDlg& Window() { return *m_window; }
-    ScriptedHost& Host() { return *m_host; }
+    CourseEditorDlg& Window() { return **m_editor; }
+    ScriptedHost& Host() { return m_editor->host; }
+    QString Path(const char* name) { return ScenarioPath(m_editor->GameFolder(), QString::fromLatin1(name)); }
+    const ScriptedHost::Message& OnlyMessage() {
+        [&] { QCOMPARE(Host().messages.size(), std::size_t{1}); }();
+        return Host().messages.at(0);
+    }
 
     void LoadTown() {
         Host().cityPicks.push_back(QStringLiteral("town.urb"));
         Window().OnLoadCityFile();
-        QVERIFY(Host().unexpected.isEmpty());
-        QVERIFY(Host().messages.empty());
+        QVERIFY(Host().unexpected.isEmpty() && Host().messages.empty());
         Host().Clear();
     }
-
+    void Load(const char* name) {
+        Host().scenarioPicks.push_back(QString::fromLatin1(name));
+        Window().OnLoadScenario();
+    }
     // A left click on the middle of a tile of the map.
     void ClickTile(int x, int y) {
-        const QPoint map = Window().Control(kMapArea)->geometry().topLeft();
-        Window().OnLButtonDown(map + QPoint(2 * x + 1, 2 * y + 1));
+        Window().OnLButtonDown(Window().MapOrigin() + QPoint(2 * x + 1, 2 * y + 1));
     }
 
     // A loaded city, a titled race with two checkpoints: m_modified set.
     void PlaceRace() {
         LoadTown();
-        ClickTile(20, rw::ui::test::kRoadRow);
-        ClickTile(rw::ui::test::kRoadColumn, 80);
-        SetField(Window(), kTitleField, QStringLiteral("Harbour Run"));
+        ClickTile(20, kRoadRow);
+        ClickTile(kRoadColumn, 80);
+        SetFieldText(Window(), kTitleField, QStringLiteral("Harbour Run"));
         QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{2});
         QVERIFY(Window().IsModified());
+    }
+    // The race PlaceRace made is still there, or was replaced by a fresh one.
+    void VerifyRaceKept(bool kept) {
+        QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{kept ? 2u : 0u});
+        QCOMPARE(FieldText(Window(), kTitleField),
+                 kept ? QStringLiteral("Harbour Run") : QStringLiteral("Untitled"));
+        QCOMPARE(Window().IsModified(), kept);
     }
 
   private slots:
     void init() {
-        m_folder = std::make_unique<TestGameFolder>();
-        QVERIFY(m_folder->WriteCity(QStringLiteral("town.urb")));
-        m_host = std::make_unique<ScriptedHost>();
-        m_window = std::make_unique<CourseEditorDlg>(*m_host, m_folder->Path());
+        m_editor = std::make_unique<EditorUnderTest>();
+        QVERIFY(m_editor->WriteCity(QStringLiteral("town.urb")));
     }
-
     void cleanup() {
-        if (m_host) {
-            QVERIFY2(m_host->unexpected.isEmpty(), qPrintable(m_host->unexpected.join(u',')));
-        }
-        m_window.reset();
-        m_host.reset();
-        m_folder.reset();
+        QVERIFY2(Host().unexpected.isEmpty(), qPrintable(Host().unexpected.join(u',')));
+        m_editor.reset();
     }
 
     // --- Save ---
 
-    void saveRefusesDefaultOrEmptyTitle_data() {
+    void saveRefusal_data() {
         QTest::addColumn<QString>("title");
-        QTest::newRow("untitled") << QStringLiteral("Untitled");
-        QTest::newRow("empty") << QString();
+        QTest::addColumn<bool>("checkpoints");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("caption");
+        const QString untitled = QStringLiteral(
+            "Before Saving, you need to give this race a name. Enter a name in the \"Race Title\" field.");
+        QTest::newRow("untitled") << "Untitled" << true << untitled << "Race Untitled";
+        QTest::newRow("empty") << "" << true << untitled << "Race Untitled";
+        QTest::newRow("no checkpoints")
+            << "Empty" << false << "Before Saving, you need to give this race some checkpoints."
+            << "No Checkpoints";
     }
-    void saveRefusesDefaultOrEmptyTitle() {
+    void saveRefusal() {
         QFETCH(QString, title);
-        PlaceRace();
-        SetField(Window(), kTitleField, title);
+        QFETCH(bool, checkpoints);
+        QFETCH(QString, text);
+        QFETCH(QString, caption);
+        checkpoints ? PlaceRace() : LoadTown();
+        SetFieldText(Window(), kTitleField, title);
         Window().OnSaveScenario();
-        QCOMPARE(Host().messages.size(), std::size_t{1});
-        QCOMPARE(Host().messages[0].text,
-                 QStringLiteral("Before Saving, you need to give this race a name. Enter a "
-                                "name in the \"Race Title\" field."));
-        QCOMPARE(Host().messages[0].caption, QStringLiteral("Race Untitled"));
-        QCOMPARE(Host().messages[0].icon, MessageIcon::None);
+        QCOMPARE(OnlyMessage().text, text);
+        QCOMPARE(OnlyMessage().caption, caption);
+        QCOMPARE(OnlyMessage().icon, MessageIcon::None);
         QVERIFY(Host().saveStartFolders.isEmpty());
-        QVERIFY(Window().IsModified());
+        QCOMPARE(Window().IsModified(), checkpoints);
     }
 
-    void saveAcceptsTitleDifferingOnlyInCase() {
+    // A title differing from the default only in case is accepted; Save As opens in the scenario folder.
+    void saveCancelledKeepsRaceUnsaved() {
         PlaceRace();
-        SetField(Window(), kTitleField, QStringLiteral("untitled"));
+        SetFieldText(Window(), kTitleField, QStringLiteral("untitled"));
         Host().savePaths.push_back(std::nullopt);
         Window().OnSaveScenario();
         QVERIFY(Host().messages.empty());
-        QCOMPARE(Host().saveStartFolders.size(), 1);
-    }
-
-    void saveRefusesRaceWithoutCheckpoints() {
-        LoadTown();
-        SetField(Window(), kTitleField, QStringLiteral("Empty"));
-        Window().OnSaveScenario();
-        QCOMPARE(Host().messages.size(), std::size_t{1});
-        QCOMPARE(Host().messages[0].text,
-                 QStringLiteral("Before Saving, you need to give this race some checkpoints."));
-        QCOMPARE(Host().messages[0].caption, QStringLiteral("No Checkpoints"));
-        QCOMPARE(Host().messages[0].icon, MessageIcon::None);
-        QVERIFY(Host().saveStartFolders.isEmpty());
-    }
-
-    void saveCancelledKeepsRaceUnsaved() {
-        PlaceRace();
-        Host().savePaths.push_back(std::nullopt);
-        Window().OnSaveScenario();
         QVERIFY(Window().IsModified());
-        QCOMPARE(Host().saveStartFolders, QStringList{rw::ui::ScenarioFolder(m_folder->Path())});
-        QVERIFY(QDir(rw::ui::ScenarioFolder(m_folder->Path())).isEmpty());
+        QCOMPARE(Host().saveStartFolders, QStringList{ScenarioFolder(m_editor->GameFolder())});
+        QVERIFY(QDir(ScenarioFolder(m_editor->GameFolder())).isEmpty());
         QCOMPARE(Window().GetScenario().winMovie, std::string());
     }
 
     void saveWritesTheStoredRace() {
         PlaceRace();
-        SetField(Window(), kTitleField, QStringLiteral("Rock & Roll"));
-        SetField(Window(), kTimeField, QStringLiteral("300"));
-        const QString path = rw::ui::ScenarioPath(m_folder->Path(), QStringLiteral("rock.scn"));
-        Host().savePaths.push_back(path);
+        SetFieldText(Window(), kTitleField, QStringLiteral("Rock & Roll"));
+        SetFieldText(Window(), 1079, QStringLiteral("300"));
+        Host().savePaths.push_back(Path("rock.scn"));
         Window().OnSaveScenario();
         QVERIFY(Host().messages.empty());
         QVERIFY(!Window().IsModified());
-
         Scenario stored;
-        QVERIFY(rw::scenario::ReadScenario(stored, rw::ui::ToCorePath(path)));
-        QCOMPARE(stored.name, std::string("Rock && Roll"));
-        QCOMPARE(stored.introText, std::string("User created race course: Rock && Roll"));
-        QCOMPARE(stored.winMovie, std::string("mix_racerwinx.smk"));
-        QCOMPARE(stored.loseMovie, std::string("mix_racerlose.smk"));
-        QCOMPARE(stored.cityFile, std::string("town.urb"));
-        QCOMPARE(stored.timeLimit, 300);
-        QCOMPARE(stored.laps, 1);
-        QCOMPARE(stored.ammo, 15);
-        const std::vector<TilePos> expected{{20, 40}, {60, 80}};
-        QVERIFY(stored.checkpoints == expected);
-        // Saving again without a change asks nothing more than the path.
+        QVERIFY(rw::scenario::ReadScenario(stored, ToCorePath(Path("rock.scn"))));
+        const std::vector<std::string> texts{stored.name, stored.introText, stored.winMovie, stored.loseMovie,
+                                             stored.cityFile};
+        QVERIFY(texts == (std::vector<std::string>{"Rock && Roll", "User created race course: Rock && Roll",
+                                                   "mix_racerwinx.smk", "mix_racerlose.smk", "town.urb"}));
+        QVERIFY(stored.timeLimit == 300 && stored.laps == 1 && stored.ammo == 15);
+        QVERIFY(stored.checkpoints == (std::vector<TilePos>{{20, 40}, {60, 80}}));
         QCOMPARE(FieldText(Window(), kTitleField), QStringLiteral("Rock & Roll"));
     }
 
     void saveFailureIsShownAndKeepsRaceUnsaved() {
         PlaceRace();
-        const QString path = m_folder->Path() + QStringLiteral("no-such-folder/race.scn");
+        const QString path = m_editor->GameFolder() + QStringLiteral("no-such-folder/race.scn");
         Host().savePaths.push_back(path);
         Window().OnSaveScenario();
         QVERIFY(Window().IsModified());
-        QCOMPARE(Host().messages.size(), std::size_t{1});
-        QVERIFY2(Host().messages[0].text.contains(QDir::toNativeSeparators(path)),
-                 qPrintable(Host().messages[0].text));
-        QVERIFY(Host().messages[0].text.contains(QStringLiteral("folder does not exist")));
-        QCOMPARE(Host().messages[0].caption, QStringLiteral("Vortane of Metrova Race Course Editor"));
-        QCOMPARE(Host().messages[0].icon, MessageIcon::Exclamation);
+        QVERIFY2(OnlyMessage().text.contains(QDir::toNativeSeparators(path)), qPrintable(OnlyMessage().text));
+        QVERIFY(OnlyMessage().text.contains(QStringLiteral("folder does not exist")));
+        QCOMPARE(OnlyMessage().caption, QStringLiteral("Vortane of Metrova Race Course Editor"));
+        QCOMPARE(OnlyMessage().icon, MessageIcon::Exclamation);
     }
 
     void saveFailingMidWriteIsShownAndKeepsTheOldFile() {
         PlaceRace();
-        const QString path = rw::ui::ScenarioPath(m_folder->Path(), QStringLiteral("race.scn"));
+        const QString path = Path("race.scn");
         Host().savePaths.push_back(path);
         Window().OnSaveScenario();
         QVERIFY(!Window().IsModified());
@@ -254,9 +200,8 @@ class CommandsTest : public QObject {
         QVERIFY(first.open(QIODevice::ReadOnly));
         const QByteArray before = first.readAll();
         first.close();
-
-        ClickTile(rw::ui::test::kRoadColumn, 90);
-        SetField(Window(), kTitleField, QStringLiteral("Changed"));
+        ClickTile(kRoadColumn, 90);
+        SetFieldText(Window(), kTitleField, QStringLiteral("Changed"));
         QVERIFY(Window().IsModified());
         rw::scenario::FaultInjectingFileSystem failing;
         failing.FailAt(rw::scenario::FileOp::Write, 5);  // a full disk in the middle of the chunks
@@ -267,193 +212,151 @@ class CommandsTest : public QObject {
         }
         QCOMPARE(failing.Injected(), 1);
         QVERIFY(Window().IsModified());
-        QCOMPARE(Host().messages.size(), std::size_t{1});
-        QVERIFY(Host().messages[0].text.contains(QStringLiteral("Could not save the scenario")));
-        QCOMPARE(Host().messages[0].icon, MessageIcon::Exclamation);
+        QVERIFY(OnlyMessage().text.contains(QStringLiteral("Could not save the scenario")));
+        QCOMPARE(OnlyMessage().icon, MessageIcon::Exclamation);
         QFile after(path);
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), before);
-        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files),
-                 QStringList{QStringLiteral("race.scn")});
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"race.scn"});
     }
 
-    // --- New ---
+    // --- New: Yes/No/Cancel, asked when modified or when a city is loaded ---
 
-    void newWithoutCityAsksNothing() {
-        Scenario cityless = ThreeLapRace("");
-        QVERIFY(m_folder->WriteScenario(QStringLiteral("cityless.scn"), cityless));
-        Host().scenarioPicks.push_back(QStringLiteral("cityless.scn"));
-        Window().OnLoadScenario();
-        QCOMPARE(Host().messages.size(), std::size_t{1});  // the scenario names no city
-        Host().Clear();
-        Window().DeleteCheckpoint();
-        QVERIFY(Window().IsModified());
+    void newScenario_data() {
+        QTest::addColumn<int>(
+            "setup");  // 0 modified without a city, 1 PlaceRace, 2 a city loaded, unmodified
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("resets");
+        QTest::newRow("no city, nothing asked") << 0 << -1 << true;
+        QTest::newRow("cancel") << 1 << 3 << false;
+        QTest::newRow("no") << 1 << 0 << true;
+        QTest::newRow("yes, save cancelled") << 1 << 1 << false;
+        QTest::newRow("yes, saved") << 1 << 2 << true;
+        QTest::newRow("unmodified with a city, no") << 2 << 0 << true;
+    }
+    void newScenario() {
+        QFETCH(int, setup);
+        QFETCH(int, answer);
+        QFETCH(bool, resets);
+        if (setup == 0) {
+            QVERIFY(m_editor->WriteScenario(QStringLiteral("cityless.scn"), ThreeLapRace("")));
+            Load("cityless.scn");
+            QCOMPARE(Host().messages.size(), std::size_t{1});  // the scenario names no city
+            Host().Clear();
+            Window().DeleteCheckpoint();
+        } else {
+            setup == 1 ? PlaceRace() : LoadTown();
+        }
+        QCOMPARE(Window().IsModified(), setup != 2);
+        Window().ControlAs<QComboBox>(1100)->setCurrentIndex(2);
+        Answer(Host(), answer, Path("kept.scn"));
         Window().OnNewScenario();
-        QVERIFY(Host().saveQuestions.empty());
-        QCOMPARE(FieldText(Window(), kTitleField), QStringLiteral("Untitled"));
+        QCOMPARE(Host().saveQuestions, answer >= 0 ? std::vector<bool>{true} : std::vector<bool>{});
+        QCOMPARE(QFile::exists(Path("kept.scn")), answer == 2);
+        if (!resets) {
+            VerifyRaceKept(true);
+            return;
+        }
         QVERIFY(Window().GetScenario().checkpoints.empty());
-        QVERIFY(!Window().IsModified());
-    }
-
-    void newAnsweredCancelChangesNothing() {
-        PlaceRace();
-        Host().saveAnswers.push_back(SaveAnswer::Cancel);
-        Window().OnNewScenario();
-        QCOMPARE(Host().saveQuestions, std::vector<bool>{true});
-        QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{2});
-        QCOMPARE(FieldText(Window(), kTitleField), QStringLiteral("Harbour Run"));
-        QVERIFY(Window().IsModified());
-    }
-
-    void newAnsweredNoResets() {
-        PlaceRace();
-        Window().ControlAs<QComboBox>(kDifficultyCombo)->setCurrentIndex(2);
-        Host().saveAnswers.push_back(SaveAnswer::No);
-        Window().OnNewScenario();
-        QVERIFY(Host().saveStartFolders.isEmpty());
-        QVERIFY(Window().GetScenario().checkpoints.empty());
-        QCOMPARE(FieldText(Window(), kTitleField), QStringLiteral("Untitled"));
-        QCOMPARE(FieldText(Window(), kLapsField), QStringLiteral("1"));
+        QCOMPARE(Fields(Window()), (QStringList{"Untitled", "0", "0", "1", "0", ""}));
         QCOMPARE(Window().Difficulty(), 0);
-        QCOMPARE(Window().ControlAs<QComboBox>(kDifficultyCombo)->currentIndex(), 0);
+        QCOMPARE(Window().ControlAs<QComboBox>(1100)->currentIndex(), 0);
         QVERIFY(!Window().IsModified());
         QVERIFY(!AnyRoadTile(Window().City()));
-    }
-
-    void newAsksEvenWhenUnmodifiedWithACity() {
-        LoadTown();
-        Host().saveAnswers.push_back(SaveAnswer::No);
-        Window().OnNewScenario();
-        QCOMPARE(Host().saveQuestions, std::vector<bool>{true});
-    }
-
-    void newAnsweredYesStopsWhenSaveIsCancelled() {
-        PlaceRace();
-        Host().saveAnswers.push_back(SaveAnswer::Yes);
-        Host().savePaths.push_back(std::nullopt);
-        Window().OnNewScenario();
-        QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{2});
-        QVERIFY(Window().IsModified());
-    }
-
-    void newAnsweredYesSavesThenResets() {
-        PlaceRace();
-        const QString path = rw::ui::ScenarioPath(m_folder->Path(), QStringLiteral("kept.scn"));
-        Host().saveAnswers.push_back(SaveAnswer::Yes);
-        Host().savePaths.push_back(path);
-        Window().OnNewScenario();
-        QVERIFY(QFile::exists(path));
-        QVERIFY(Window().GetScenario().checkpoints.empty());
-        QVERIFY(!Window().IsModified());
     }
 
     // --- Load ---
 
     void loadShowsAThreeLapRaceAndItsDifficulty() {
-        QVERIFY(m_folder->WriteScenario(QStringLiteral("loop.scn"), ThreeLapRace("town.urb")));
-        Host().scenarioPicks.push_back(QStringLiteral("loop.scn"));
-        Window().OnLoadScenario();
-        QVERIFY(Host().saveQuestions.empty());
-        QVERIFY(Host().messages.empty());
-        QCOMPARE(Host().scenarioFolders, QStringList{rw::ui::ScenarioFolder(m_folder->Path())});
-        QCOMPARE(ListLabels(Window()).value(0), QStringLiteral("START/ FINISH"));
-        QCOMPARE(ListLabels(Window()).size(), 3);
-        QCOMPARE(FieldText(Window(), kTitleField), QStringLiteral("Dock & Loop"));
-        QCOMPARE(FieldText(Window(), kLapsField), QStringLiteral("3"));
-        QCOMPARE(FieldText(Window(), kRacersField), QStringLiteral("2"));
-        QCOMPARE(FieldText(Window(), kCityFileField), QStringLiteral("town.urb"));
+        QVERIFY(m_editor->WriteScenario(QStringLiteral("loop.scn"), ThreeLapRace("town.urb")));
+        Load("loop.scn");
+        QVERIFY(Host().saveQuestions.empty() && Host().messages.empty());
+        QCOMPARE(Host().scenarioFolders, QStringList{ScenarioFolder(m_editor->GameFolder())});
+        QCOMPARE(ListLabels(Window()), (QStringList{"START/ FINISH", "Checkpoint 1", "Checkpoint 2"}));
+        QCOMPARE(Fields(Window()), (QStringList{"Dock & Loop", "240", "7", "3", "2", "town.urb"}));
         QVERIFY(AnyRoadTile(Window().City()));
         QVERIFY(!ShowsBlankPicture(Window()));
         QVERIFY(!Window().IsModified());
-        // The first racer's level 3 is Hard.
-        QCOMPARE(Window().Difficulty(), 2);
-        QCOMPARE(Window().ControlAs<QComboBox>(kDifficultyCombo)->currentIndex(), 2);
+        QCOMPARE(Window().Difficulty(), 2);  // the first racer's level 3 is Hard
+        QCOMPARE(Window().ControlAs<QComboBox>(1100)->currentIndex(), 2);
     }
 
     void loadWithoutRacersKeepsDifficulty() {
         Scenario race = ThreeLapRace("town.urb");
         race.aiRacers.clear();
-        QVERIFY(m_folder->WriteScenario(QStringLiteral("solo.scn"), race));
-        Window().ControlAs<QComboBox>(kDifficultyCombo)->setCurrentIndex(1);
+        QVERIFY(m_editor->WriteScenario(QStringLiteral("solo.scn"), race));
+        Window().ControlAs<QComboBox>(1100)->setCurrentIndex(1);
         Window().OnSelchangeDifficulty();
-        Host().scenarioPicks.push_back(QStringLiteral("solo.scn"));
-        Window().OnLoadScenario();
+        Load("solo.scn");
         QCOMPARE(Window().Difficulty(), 1);
-        QCOMPARE(Window().ControlAs<QComboBox>(kDifficultyCombo)->currentIndex(), 1);
-        QCOMPARE(FieldText(Window(), kRacersField), QStringLiteral("0"));
+        QCOMPARE(Window().ControlAs<QComboBox>(1100)->currentIndex(), 1);
+        QCOMPARE(FieldText(Window(), 1081), QStringLiteral("0"));
     }
 
-    void loadAsksWhenModifiedAndStopsAfterCancelledSave() {
+    // Yes with a cancelled save stops before the picker; No then a cancelled picker keeps the race.
+    void loadWhenModified_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes, save cancelled") << 1;
+        QTest::newRow("no, picker cancelled") << 0;
+    }
+    void loadWhenModified() {
+        QFETCH(int, answer);
         PlaceRace();
-        Host().saveAnswers.push_back(SaveAnswer::Yes);
-        Host().savePaths.push_back(std::nullopt);
+        Answer(Host(), answer, QString());
+        if (answer == 0) {
+            Host().scenarioPicks.push_back(std::nullopt);
+        }
         Window().OnLoadScenario();
         QCOMPARE(Host().saveQuestions, std::vector<bool>{false});
-        QVERIFY(Host().scenarioFolders.isEmpty());
-        QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{2});
+        QCOMPARE(Host().scenarioFolders.size(), answer == 0 ? 1 : 0);
+        VerifyRaceKept(true);
     }
 
-    void loadAnsweredNoThenPickerCancelledKeepsRace() {
+    void loadFailure_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("junk") << "junk.scn"
+                              << "not a scenario file";
+        QTest::newRow("missing") << "gone.scn"
+                                 << "does not exist";
+    }
+    void loadFailure() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QVERIFY(m_editor->WriteJunk(QStringLiteral("scenarios/movie/junk.scn")));
         PlaceRace();
         Host().saveAnswers.push_back(SaveAnswer::No);
-        Host().scenarioPicks.push_back(std::nullopt);
+        Host().scenarioPicks.push_back(name);
         Window().OnLoadScenario();
-        QCOMPARE(Host().scenarioFolders.size(), 1);
-        QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{2});
-        QCOMPARE(FieldText(Window(), kTitleField), QStringLiteral("Harbour Run"));
-    }
-
-    void loadOfUnreadableFileIsShownAndLeavesFreshRace() {
-        QVERIFY(m_folder->WriteJunk(QStringLiteral("scenarios/movie/junk.scn")));
-        PlaceRace();
-        Host().saveAnswers.push_back(SaveAnswer::No);
-        Host().scenarioPicks.push_back(QStringLiteral("junk.scn"));
-        Window().OnLoadScenario();
-        QCOMPARE(Host().messages.size(), std::size_t{1});
-        QVERIFY(Host().messages[0].text.contains(QStringLiteral("junk.scn")));
-        QVERIFY(Host().messages[0].text.contains(QStringLiteral("not a scenario file")));
-        QCOMPARE(Host().messages[0].icon, MessageIcon::Exclamation);
-        QCOMPARE(FieldText(Window(), kTitleField), QStringLiteral("Untitled"));
-        QVERIFY(Window().GetScenario().checkpoints.empty());
-        QVERIFY(!Window().IsModified());
-    }
-
-    void loadOfMissingFileNamesTheReason() {
-        Host().scenarioPicks.push_back(QStringLiteral("gone.scn"));
-        Window().OnLoadScenario();
-        QCOMPARE(Host().messages.size(), std::size_t{1});
-        QVERIFY(Host().messages[0].text.contains(QStringLiteral("gone.scn")));
-        QVERIFY(Host().messages[0].text.contains(QStringLiteral("does not exist")));
+        QVERIFY(OnlyMessage().text.contains(name));
+        QVERIFY(OnlyMessage().text.contains(reason));
+        QCOMPARE(OnlyMessage().icon, MessageIcon::Exclamation);
+        VerifyRaceKept(false);
     }
 
     void loadWithMissingCityShowsBlankMapAndKeepsName() {
         LoadTown();  // a city in memory that must not stay usable
-        QVERIFY(m_folder->WriteScenario(QStringLiteral("lost.scn"), ThreeLapRace("nowhere.urb")));
-        Host().scenarioPicks.push_back(QStringLiteral("lost.scn"));
-        Window().OnLoadScenario();
-        QCOMPARE(Host().messages.size(), std::size_t{1});
-        QVERIFY(Host().messages[0].text.contains(QStringLiteral("nowhere.urb")));
+        QVERIFY(m_editor->WriteScenario(QStringLiteral("lost.scn"), ThreeLapRace("nowhere.urb")));
+        Load("lost.scn");
+        QVERIFY(OnlyMessage().text.contains(QStringLiteral("nowhere.urb")));
         QCOMPARE(FieldText(Window(), kCityFileField), QStringLiteral("nowhere.urb"));
         QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{3});
         QVERIFY(ShowsBlankPicture(Window()));
         QVERIFY(!AnyRoadTile(Window().City()));
-        ClickTile(20, rw::ui::test::kRoadRow);
+        ClickTile(20, kRoadRow);
         QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{3});
     }
 
     // --- Load City File ---
 
     void loadCityFileDropsTheRace() {
-        QVERIFY(m_folder->WriteScenario(QStringLiteral("loop.scn"), ThreeLapRace("town.urb")));
-        Host().scenarioPicks.push_back(QStringLiteral("loop.scn"));
-        Window().OnLoadScenario();
+        QVERIFY(m_editor->WriteScenario(QStringLiteral("loop.scn"), ThreeLapRace("town.urb")));
+        Load("loop.scn");
         Host().cityPicks.push_back(QStringLiteral("town.urb"));
         Window().OnLoadCityFile();
         QVERIFY(Host().saveQuestions.empty());
-        QCOMPARE(Host().cityFolders, QStringList{rw::ui::CityFolder(m_folder->Path())});
-        QCOMPARE(FieldText(Window(), kTitleField), QStringLiteral("Untitled"));
-        QCOMPARE(FieldText(Window(), kLapsField), QStringLiteral("1"));
-        QCOMPARE(FieldText(Window(), kCityFileField), QStringLiteral("town.urb"));
+        QCOMPARE(Host().cityFolders, QStringList{CityFolder(m_editor->GameFolder())});
+        QCOMPARE(Fields(Window()), (QStringList{"Untitled", "0", "0", "1", "0", "town.urb"}));
         QCOMPARE(Window().GetScenario().cityFile, std::string("town.urb"));
         QVERIFY(Window().GetScenario().checkpoints.empty());
         QVERIFY(ListLabels(Window()).isEmpty());
@@ -461,43 +364,43 @@ class CommandsTest : public QObject {
         QVERIFY(!ShowsBlankPicture(Window()));
     }
 
-    void loadCityFileStopsAfterRefusedSave() {
-        PlaceRace();
-        SetField(Window(), kTitleField, QStringLiteral("Untitled"));
-        Host().saveAnswers.push_back(SaveAnswer::Yes);
-        Window().OnLoadCityFile();
-        QCOMPARE(Host().messages.size(), std::size_t{1});  // the save's refusal
-        QVERIFY(Host().cityFolders.isEmpty());
-        QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{2});
+    // Yes with a refused save stops there; No goes on to the picker, whose Cancel changes nothing.
+    void loadCityFileWhenModified_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("picked");
+        QTest::addColumn<bool>("dropped");
+        QTest::newRow("yes, save refused") << -1 << false << false;
+        QTest::newRow("no") << 0 << true << true;
+        QTest::newRow("no, picker cancelled") << 0 << false << false;
     }
-
-    void loadCityFileAnsweredNoGoesOn() {
+    void loadCityFileWhenModified() {
+        QFETCH(int, answer);
+        QFETCH(bool, picked);
+        QFETCH(bool, dropped);
         PlaceRace();
-        Host().saveAnswers.push_back(SaveAnswer::No);
-        Host().cityPicks.push_back(QStringLiteral("town.urb"));
+        if (answer < 0) {
+            SetFieldText(Window(), kTitleField, QStringLiteral("Untitled"));
+            Host().saveAnswers.push_back(SaveAnswer::Yes);
+        } else {
+            Host().saveAnswers.push_back(SaveAnswer::No);
+            Host().cityPicks.push_back(picked ? std::optional<QString>(QStringLiteral("town.urb"))
+                                              : std::nullopt);
+        }
         Window().OnLoadCityFile();
         QCOMPARE(Host().saveQuestions, std::vector<bool>{false});
-        QVERIFY(Window().GetScenario().checkpoints.empty());
-        QVERIFY(!Window().IsModified());
-    }
-
-    void loadCityFilePickerCancelledChangesNothing() {
-        PlaceRace();
-        Host().saveAnswers.push_back(SaveAnswer::No);
-        Host().cityPicks.push_back(std::nullopt);
-        Window().OnLoadCityFile();
-        QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{2});
-        QVERIFY(Window().IsModified());
+        QCOMPARE(Host().messages.size(), std::size_t{answer < 0 ? 1u : 0u});  // the save's refusal
+        QCOMPARE(Host().cityFolders.size(), answer < 0 ? 0 : 1);
+        QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{dropped ? 0u : 2u});
+        QCOMPARE(Window().IsModified(), !dropped);
     }
 
     void loadCityFileFailureShowsBlankMap() {
         LoadTown();
-        QVERIFY(m_folder->WriteJunk(QStringLiteral("cities/broken.urb")));
+        QVERIFY(m_editor->WriteJunk(QStringLiteral("cities/broken.urb")));
         Host().cityPicks.push_back(QStringLiteral("broken.urb"));
         Window().OnLoadCityFile();
-        QCOMPARE(Host().messages.size(), std::size_t{1});
-        QVERIFY(Host().messages[0].text.contains(QStringLiteral("broken.urb")));
-        QVERIFY(Host().messages[0].text.contains(QStringLiteral("not a city file")));
+        QVERIFY(OnlyMessage().text.contains(QStringLiteral("broken.urb")));
+        QVERIFY(OnlyMessage().text.contains(QStringLiteral("not a city file")));
         QCOMPARE(FieldText(Window(), kCityFileField), QStringLiteral("broken.urb"));
         QVERIFY(ShowsBlankPicture(Window()));
         QVERIFY(!AnyRoadTile(Window().City()));
@@ -507,8 +410,7 @@ class CommandsTest : public QObject {
 
     void closeRequest_data() {
         QTest::addColumn<int>("how");
-        QTest::addColumn<int>(
-            "answer");  // -1 nothing to save, 0 No, 1 Yes + Save As cancelled, 2 Yes + saved
+        QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closes");
         const char* names[] = {"exit", "close box", "escape"};
         for (int how = 0; how < 3; ++how) {
@@ -524,15 +426,10 @@ class CommandsTest : public QObject {
         QFETCH(bool, closes);
         if (answer >= 0) {
             PlaceRace();
-            Host().saveAnswers.push_back(answer == 0 ? SaveAnswer::No : SaveAnswer::Yes);
         }
+        Answer(Host(), answer, Path("last.scn"));
         Window().show();
         QSignalSpy finished(&Window(), &QDialog::finished);
-        if (answer == 1) {
-            Host().savePaths.push_back(std::nullopt);
-        } else if (answer == 2) {
-            Host().savePaths.push_back(rw::ui::ScenarioPath(m_folder->Path(), QStringLiteral("last.scn")));
-        }
         if (how == 0) {
             Window().OnExit();
         } else if (how == 1) {
@@ -545,67 +442,40 @@ class CommandsTest : public QObject {
         QCOMPARE(Window().isVisible(), !closes);
     }
 
-    void movingACheckpointLeavesNothingToAsk() {
-        LoadTown();
-        Window().GetScenario().checkpoints = {TilePos{20, 40}};
-        Window().RefillCheckpointList();
-        Window().MoveCheckpoint(30, rw::ui::test::kRoadRow);
-        QSignalSpy finished(&Window(), &QDialog::finished);
-        Window().OnExit();
-        QVERIFY(Host().saveQuestions.empty());
-        QCOMPARE(finished.count(), 1);
-    }
+    // --- Enter Vortane: the question when modified, then the launch whatever the save did ---
 
-    // --- Enter Vortane ---
-
-    void enterGameWithoutChangesStartsAtOnce() {
-        Window().OnEnterGame();
-        QVERIFY(Host().saveQuestions.empty());
-        QCOMPARE(Host().launches.size(), std::size_t{1});
-        QCOMPARE(Host().launches[0].program, m_folder->Path() + QStringLiteral("vortane.exe"));
-        QString folder = m_folder->Path();
-        folder.chop(1);
-        QCOMPARE(Host().launches[0].workingFolder, folder);
-        QVERIFY(Host().messages.empty());
-    }
-
-    void enterGameAsksAndLaunchesWhateverTheSaveDid_data() {
-        QTest::addColumn<int>("answer");  // 0 No, 1 Yes + cancelled, 2 Yes + saved
+    void enterGame_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("unmodified") << -1;
         QTest::newRow("no") << 0;
         QTest::newRow("yes, cancelled") << 1;
         QTest::newRow("yes, saved") << 2;
     }
-    void enterGameAsksAndLaunchesWhateverTheSaveDid() {
+    void enterGame() {
         QFETCH(int, answer);
-        PlaceRace();
-        Host().saveAnswers.push_back(answer == 0 ? SaveAnswer::No : SaveAnswer::Yes);
-        const QString path = rw::ui::ScenarioPath(m_folder->Path(), QStringLiteral("go.scn"));
-        if (answer == 1) {
-            Host().savePaths.push_back(std::nullopt);
-        } else if (answer == 2) {
-            Host().savePaths.push_back(path);
+        if (answer >= 0) {
+            PlaceRace();
         }
+        Answer(Host(), answer, Path("go.scn"));
         Window().OnEnterGame();
-        QCOMPARE(Host().saveQuestions, std::vector<bool>{false});
+        QCOMPARE(Host().saveQuestions, answer >= 0 ? std::vector<bool>{false} : std::vector<bool>{});
+        QString folder = m_editor->GameFolder();
         QCOMPARE(Host().launches.size(), std::size_t{1});
-        QCOMPARE(QFile::exists(path), answer == 2);
-        QCOMPARE(Window().IsModified(), answer != 2);
+        QCOMPARE(Host().launches[0].first, folder + QStringLiteral("vortane.exe"));
+        folder.chop(1);
+        QCOMPARE(Host().launches[0].second, folder);
+        QVERIFY(Host().messages.empty());
+        QCOMPARE(QFile::exists(Path("go.scn")), answer == 2);
+        QCOMPARE(Window().IsModified(), answer == 0 || answer == 1);
     }
 
     void enterGameFailureShowsTheLaunchMessage() {
         Host().launchResult = false;
         Window().OnEnterGame();
-        QCOMPARE(Host().messages.size(), std::size_t{1});
-        QCOMPARE(Host().messages[0].text,
-                 QStringLiteral("Can not launch Vortane. Exit the race editor and enter "
-                                "Vortane from the Start Menu."));
-        QCOMPARE(Host().messages[0].caption, QStringLiteral("Vortane Launch Failed"));
-        QCOMPARE(Host().messages[0].icon, MessageIcon::Exclamation);
-    }
-
-    void aboutGoesToTheHost() {
-        Window().OnAbout();
-        QCOMPARE(Host().aboutCount, 1);
+        QCOMPARE(OnlyMessage().text, QStringLiteral("Can not launch Vortane. Exit the race editor and enter "
+                                                    "Vortane from the Start Menu."));
+        QCOMPARE(OnlyMessage().caption, QStringLiteral("Vortane Launch Failed"));
+        QCOMPARE(OnlyMessage().icon, MessageIcon::Exclamation);
     }
 };
 
