@@ -23,18 +23,57 @@ class ChunkFileTest : public ::testing::Test {
         WriteBytes(path, bytes);
         return path;
     }
+    // Opens the bytes and steps with NextChunk until it refuses: the first letter of each tag seen, whether
+    // the file is damaged and the last chunk index.
+    std::string Walk(const ByteVec& bytes) {
+        ChunkFile file(Put(bytes));
+        EXPECT_TRUE(file.OpenRead());
+        std::string out;
+        do {
+            out += file.Tag() == 0 ? "" : std::string(1, static_cast<char>(file.Tag() >> 24));
+        } while (file.NextChunk());
+        return out + (file.Failed() ? " failed" : "") + " last " + std::to_string(file.LastChunkIndex());
+    }
     ScratchFolder m_folder;
 };
 
-TEST_F(ChunkFileTest, HeaderOnlyFileHasNoChunks) {
-    ChunkFile file(Put(Header(tags::kFileType)));
+TEST_F(ChunkFileTest, WalkLimits) {
+    const ByteVec a = Chunk(kAaaa, {}), c = Chunk(kCccc, {});
+    const struct {
+        ByteVec bytes;
+        const char* walk;
+    } cases[] = {
+        {ScenarioFile({}), " last 0"},  // header only
+        // A chunk shorter than 8 ends the walk, and is no damage.
+        {ScenarioFile({a, ChunkWithLength(kBbbb, 0, {}), c}), "AB last 1"},
+        {ScenarioFile({a, ChunkWithLength(kBbbb, 1, {}), c}), "AB last 1"},
+        {ScenarioFile({a, ChunkWithLength(kBbbb, 7, {}), c}), "AB last 1"},
+        // A chunk over 32768 bytes is not stepped over; 32768 is.
+        {ScenarioFile({a, Chunk(kBbbb, ByteVec(32769 - 8, 0x5A)), c}), "AB last 1"},
+        {ScenarioFile({Chunk(kBbbb, ByteVec(32768 - 8, 0x5A)), c}), "BC last 1"},
+        // Damage: a chunk past the end, a negative length, a cut chunk header.
+        {ScenarioFile({Chunk(kAaaa, {1}), ChunkWithLength(kBbbb, 100, {2, 3})}), "A failed last 0"},
+        {ScenarioFile({ChunkWithLength(kAaaa, -8, {})}), " failed last 0"},
+        {Concat({ScenarioFile({a}), {'B', 'B', 'B'}}), "A failed last 0"},
+    };
+    for (const auto& [bytes, walk] : cases) {
+        EXPECT_EQ(Walk(bytes), walk);
+    }
+}
+
+TEST_F(ChunkFileTest, HeaderOnlyFileOpensOnceAndNeedsWriteModeForWrites) {
+    ChunkFile file(Put(ScenarioFile({})));
     ASSERT_TRUE(file.OpenRead());
+    EXPECT_FALSE(file.OpenRead());
     EXPECT_EQ(file.Tag(), 0u);
     EXPECT_EQ(file.ChunkLength(), 0);
-    EXPECT_FALSE(file.NextChunk());
-    EXPECT_EQ(file.LastChunkIndex(), 0);
-    EXPECT_FALSE(file.Failed());
     EXPECT_EQ(file.FileType(), tags::kFileType);
+    EXPECT_FALSE(file.WriteData(kAaaa, ByteVec{1}));
+    EXPECT_FALSE(file.Finalize());
+    EXPECT_TRUE(file.Close());
+    EXPECT_FALSE(file.Close());
+    EXPECT_FALSE(file.WriteData(kAaaa, ByteVec{1}));
+    EXPECT_FALSE(ChunkFile().OpenRead()) << "no path";
 }
 
 TEST_F(ChunkFileTest, WalksChunksInOrderAndReadsPayloads) {
@@ -57,7 +96,6 @@ TEST_F(ChunkFileTest, WalksChunksInOrderAndReadsPayloads) {
     EXPECT_EQ(file.ChunkIndex(), 2);
     EXPECT_EQ(file.LastChunkIndex(), 2);
     EXPECT_EQ(file.ChunkIndex(), 0) << "counting leaves the cursor on the first chunk";
-
     std::array<std::uint8_t, 10> whole{};
     ASSERT_TRUE(file.ReadChunk(whole));
     EXPECT_EQ(whole, (std::array<std::uint8_t, 10>{'A', 'A', 'A', 'A', 11, 0, 0, 0, 1, 2}));
@@ -83,69 +121,28 @@ TEST_F(ChunkFileTest, CursorOperations) {
     EXPECT_FALSE(file.FindChunk(FourCC("ZZZZ")));
 }
 
-TEST_F(ChunkFileTest, OversizedChunkIsReadableButNotSteppedOver) {
-    ByteVec big(32769 - 8, 0x5A);
-    ChunkFile file(Put(ScenarioFile({Chunk(kAaaa, {}), Chunk(kBbbb, big), Chunk(kCccc, {})})));
+TEST_F(ChunkFileTest, OversizedChunkIsReadAndDamageStopsAllReading) {
+    const ByteVec big(32769 - 8, 0x5A);
+    ChunkFile file(Put(ScenarioFile({Chunk(kAaaa, {}), Chunk(kBbbb, big)})));
     ASSERT_TRUE(file.OpenRead());
     ASSERT_TRUE(file.NextChunk());
     EXPECT_EQ(file.ChunkLength(), 32769);
     const auto payload = file.ReadPayload();
     ASSERT_TRUE(payload);
     EXPECT_EQ(*payload, big);
-    EXPECT_FALSE(file.NextChunk());
-    EXPECT_FALSE(file.Failed());
-    EXPECT_EQ(file.LastChunkIndex(), 1);
 
-    // Exactly 32768 is still stepped over.
-    big.pop_back();
-    ChunkFile edge(Put(ScenarioFile({Chunk(kBbbb, big), Chunk(kCccc, {})})));
-    ASSERT_TRUE(edge.OpenRead());
-    EXPECT_EQ(edge.ChunkLength(), 32768);
-    EXPECT_TRUE(edge.NextChunk());
-}
-
-TEST_F(ChunkFileTest, ChunkPastTheEndSetsFailedForGood) {
-    ByteVec bytes = ScenarioFile({Chunk(kAaaa, {1}), ChunkWithLength(kBbbb, 100, {2, 3})});
-    ChunkFile file(Put(bytes));
-    ASSERT_TRUE(file.OpenRead());
-    EXPECT_FALSE(file.NextChunk());
-    EXPECT_TRUE(file.Failed());
-    EXPECT_EQ(file.Tag(), kAaaa);
+    ChunkFile past(Put(ScenarioFile({Chunk(kAaaa, {1}), ChunkWithLength(kBbbb, 100, {2, 3})})));
+    ASSERT_TRUE(past.OpenRead());
+    EXPECT_FALSE(past.NextChunk());
+    EXPECT_EQ(past.Tag(), kAaaa) << "a failed step stays where it was";
     std::array<std::uint8_t, 1> one{};
-    EXPECT_FALSE(file.ReadData(one));
-    EXPECT_FALSE(file.FirstChunk());
-    EXPECT_EQ(file.LastChunkIndex(), 0);
-}
-
-TEST_F(ChunkFileTest, NegativeLengthAndCutHeaderAreDamage) {
-    ChunkFile negative(Put(ScenarioFile({ChunkWithLength(kAaaa, -8, {})})));
-    ASSERT_TRUE(negative.OpenRead());
-    EXPECT_TRUE(negative.Failed());
-
-    ByteVec cut = ScenarioFile({Chunk(kAaaa, {})});
-    cut.insert(cut.end(), {'B', 'B', 'B'});
-    ChunkFile partial(Put(cut));
-    ASSERT_TRUE(partial.OpenRead());
-    EXPECT_FALSE(partial.NextChunk());
-    EXPECT_TRUE(partial.Failed());
-}
-
-TEST_F(ChunkFileTest, ChunkShorterThanItsHeaderEndsTheWalk) {
-    for (const std::int32_t length : {0, 1, 7}) {
-        ByteVec bytes =
-            ScenarioFile({Chunk(kAaaa, {}), ChunkWithLength(kBbbb, length, {}), Chunk(kCccc, {})});
-        ChunkFile file(Put(bytes));
-        ASSERT_TRUE(file.OpenRead());
-        ASSERT_TRUE(file.NextChunk());
-        EXPECT_EQ(file.Tag(), kBbbb);
-        EXPECT_FALSE(file.NextChunk()) << length;
-        EXPECT_FALSE(file.Failed());
-    }
+    EXPECT_FALSE(past.ReadData(one));
+    EXPECT_FALSE(past.FirstChunk());
 }
 
 TEST_F(ChunkFileTest, HeaderQueriesOnAClosedObjectLeaveItClosed) {
-    const std::string path = Put(ScenarioFile({Chunk(kAaaa, {})}));
-    ChunkFile file(path);
+    ByteVec bytes = ScenarioFile({Chunk(kAaaa, {})});
+    ChunkFile file(Put(bytes));
     EXPECT_EQ(file.Creator(), tags::kCreator);
     EXPECT_FALSE(file.IsOpen());
     EXPECT_EQ(file.FileType(), tags::kFileType);
@@ -156,20 +153,12 @@ TEST_F(ChunkFileTest, HeaderQueriesOnAClosedObjectLeaveItClosed) {
     EXPECT_EQ(file.Mode(), ChunkFileMode::None);
     EXPECT_TRUE(file.OpenRead()) << "the queries did not leave a handle behind";
 
+    bytes[20] = 28;  // an unfinalized file's length word
+    EXPECT_FALSE(ChunkFile(Put(bytes)).IsComplete());
     ChunkFile missing(m_folder.Path("none.chk"));
     EXPECT_EQ(missing.Creator(), 0u);
     EXPECT_FALSE(missing.IsComplete());
     EXPECT_FALSE(missing.OpenRead());
-}
-
-TEST_F(ChunkFileTest, OpenReadRefusesASecondOpenAndMissingFiles) {
-    ChunkFile file(Put(Header(tags::kFileType)));
-    ASSERT_TRUE(file.OpenRead());
-    EXPECT_FALSE(file.OpenRead());
-    EXPECT_TRUE(file.Close());
-    EXPECT_FALSE(file.Close());
-    ChunkFile unnamed;
-    EXPECT_FALSE(unnamed.OpenRead());
 }
 
 TEST_F(ChunkFileTest, WritesFinalizesAndCutsAnOlderLongerFile) {
@@ -179,53 +168,26 @@ TEST_F(ChunkFileTest, WritesFinalizesAndCutsAnOlderLongerFile) {
         ASSERT_TRUE(file.OpenWrite(FourCC("TEST"), FourCC("TYPE"), 7));
         EXPECT_TRUE(file.WriteData(kAaaa, ByteVec{1, 2}));
         EXPECT_TRUE(file.WriteData(kBbbb, ByteVec{})) << "an empty chunk is written whole";
+        ByteVec buffer = Concat({U32(kCccc), U32(0xFFFFFFFF), {4, 5, 6}});
+        ASSERT_TRUE(file.WriteChunk(buffer, 3)) << "WriteChunk stores the length word";
         EXPECT_FALSE(file.Finalized());
         EXPECT_EQ(ReadBytes(path).size(), 500u) << "opening for writing does not shorten";
         EXPECT_TRUE(file.Finalize());
         EXPECT_TRUE(file.Finalized());
         EXPECT_TRUE(file.Close());
     }
-    const ByteVec expected =
-        Concat({U32(kChunkMagic), U32(2), U32(FourCC("TEST")), U32(FourCC("TYPE")), U32(7), U32(28 + 10 + 8),
-                U32(1), Chunk(kAaaa, {1, 2}), Chunk(kBbbb, {})});
-    EXPECT_EQ(ReadBytes(path), expected);
-    EXPECT_TRUE(ChunkFile(path).IsComplete());
-}
+    EXPECT_EQ(ReadBytes(path), Concat({U32(kChunkMagic), U32(2), U32(FourCC("TEST")), U32(FourCC("TYPE")),
+                                       U32(7), U32(28 + 10 + 8 + 11), U32(1), Chunk(kAaaa, {1, 2}),
+                                       Chunk(kBbbb, {}), Chunk(kCccc, {4, 5, 6})}));
 
-TEST_F(ChunkFileTest, CloseFinalizesAWrittenFile) {
-    const std::string path = m_folder.Path("new.chk");
+    const std::string fresh = m_folder.Path("new.chk");
     {
-        ChunkFile file(path);
+        ChunkFile file(fresh);
         ASSERT_TRUE(file.OpenWrite(1, 2, 3));
         ASSERT_TRUE(file.WriteData(kAaaa, ByteVec{5}));
     }
-    EXPECT_EQ(ReadBytes(path).size(), 28u + 9u);
-    EXPECT_TRUE(ChunkFile(path).IsComplete());
-}
-
-TEST_F(ChunkFileTest, UnfinalizedFileIsNotComplete) {
-    ByteVec bytes = ScenarioFile({Chunk(kAaaa, {})});
-    bytes[20] = 28;
-    EXPECT_FALSE(ChunkFile(Put(bytes)).IsComplete());
-}
-
-TEST_F(ChunkFileTest, WriteChunkStoresTheLengthWord) {
-    const std::string path = m_folder.Path("w.chk");
-    ChunkFile file(path);
-    ASSERT_TRUE(file.OpenWrite(1, 1, 1));
-    ByteVec buffer = Concat({U32(kCccc), U32(0xFFFFFFFF), {4, 5, 6}});
-    ASSERT_TRUE(file.WriteChunk(buffer, 3));
-    ASSERT_TRUE(file.Close());
-    const ByteVec bytes = ReadBytes(path);
-    EXPECT_EQ(ByteVec(bytes.begin() + 28, bytes.end()), Chunk(kCccc, {4, 5, 6}));
-}
-
-TEST_F(ChunkFileTest, WritesNeedWriteMode) {
-    ChunkFile file(Put(Header(tags::kFileType)));
-    EXPECT_FALSE(file.WriteData(kAaaa, ByteVec{1}));
-    ASSERT_TRUE(file.OpenRead());
-    EXPECT_FALSE(file.WriteData(kAaaa, ByteVec{1}));
-    EXPECT_FALSE(file.Finalize());
+    EXPECT_EQ(ReadBytes(fresh).size(), 28u + 9u) << "destruction closes and finalizes";
+    EXPECT_TRUE(ChunkFile(fresh).IsComplete());
 }
 
 TEST_F(ChunkFileTest, AppendKeepsHeaderAndChunks) {
@@ -248,12 +210,9 @@ TEST_F(ChunkFileTest, AppendKeepsHeaderAndChunks) {
     EXPECT_TRUE(check.IsComplete());
 }
 
-TEST_F(ChunkFileTest, PathsOver259CharactersAreRefused) {
+TEST_F(ChunkFileTest, DiskFileRulesAndPathsOver259Characters) {
     const std::string longPath = m_folder.Path(std::string(300, 'x'));
-    ChunkFile file(longPath);
-    EXPECT_FALSE(file.OpenWrite(1, 1, 1));
-    EXPECT_FALSE(file.Create(longPath));
-    EXPECT_FALSE(file.Exists(longPath));
+    EXPECT_FALSE(ChunkFile(longPath).OpenWrite(1, 1, 1));
     EXPECT_TRUE(DiskFile::FitsPath(std::string(259, 'a')));
     EXPECT_FALSE(DiskFile::FitsPath(std::string(260, 'a')));
     std::string accented;
@@ -261,12 +220,12 @@ TEST_F(ChunkFileTest, PathsOver259CharactersAreRefused) {
         accented += "\xC3\xA9";
     }
     EXPECT_TRUE(DiskFile::FitsPath(accented)) << "characters are counted, not bytes";
-}
 
-TEST_F(ChunkFileTest, DiskFileCreateAndOpenRules) {
     const std::string path = m_folder.Path("d.bin");
     DiskFile file;
     EXPECT_FALSE(file.Create()) << "no path";
+    EXPECT_FALSE(file.Create(longPath));
+    EXPECT_FALSE(file.Exists(longPath));
     EXPECT_FALSE(file.Open(path, FileAccess::Read, FileSharing::DenyNone)) << "never creates";
     EXPECT_EQ(file.Length(), -1);
     ASSERT_TRUE(file.Create(path));

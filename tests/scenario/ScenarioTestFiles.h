@@ -1,13 +1,21 @@
 // Test support: a scratch folder per test and chunk-file bytes built by hand.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <limits>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "res/ByteWriter.h"
+#include "scenario/ChunkFile.h"
+#include "scenario/Scenario.h"
+#include "scenario/ScenarioTags.h"
 
 namespace rw::scenario::testing {
 
@@ -16,33 +24,119 @@ using ByteVec = std::vector<std::uint8_t>;
 // A fresh empty folder, removed with everything in it at destruction.
 class ScratchFolder {
   public:
-    ScratchFolder();
-    ~ScratchFolder();
+    ScratchFolder()
+        : m_root(std::filesystem::temp_directory_path() /
+                 ("rw-scenario-" + std::to_string(std::random_device{}()))) {
+        std::filesystem::create_directories(m_root);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     std::string Path(std::string_view name) const { return (m_root / name).string(); }
-    const std::filesystem::path& Root() const { return m_root; }
     // Names of the files in the folder, sorted.
-    std::vector<std::string> Files() const;
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_root)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
   private:
     std::filesystem::path m_root;
 };
 
-ByteVec ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const ByteVec& bytes);
+inline ByteVec ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return ByteVec(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
-// A 28-byte header; fileLength 0 means "whatever the finished file's length is" (see File()).
-ByteVec Header(std::uint32_t fileType, std::uint32_t fileLength = 0);
-// One chunk with a length word of 8 + payload size, or an explicit length word.
-ByteVec Chunk(std::uint32_t tag, const ByteVec& payload);
-ByteVec ChunkWithLength(std::uint32_t tag, std::int32_t length, const ByteVec& payload);
-// A header of type VTSN (creator RWRT, version 100, the true file length) followed by the chunks.
-ByteVec ScenarioFile(const std::vector<ByteVec>& chunks);
+inline void WriteBytes(const std::string& path, const ByteVec& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
 
-ByteVec Text(std::string_view text, bool terminate = true);
-ByteVec U32(std::uint32_t v);
-ByteVec Concat(std::initializer_list<ByteVec> parts);
+inline ByteVec U32(std::uint32_t v) {
+    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+            static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+}
+
+inline ByteVec Concat(std::initializer_list<ByteVec> parts) {
+    ByteVec all;
+    for (const ByteVec& p : parts) {
+        all.insert(all.end(), p.begin(), p.end());
+    }
+    return all;
+}
+
+inline ByteVec Text(std::string_view text, bool terminate = true) {
+    ByteVec bytes(text.begin(), text.end());
+    if (terminate) {
+        bytes.push_back(0);
+    }
+    return bytes;
+}
+
+// One chunk with an explicit length word, or with 8 + payload size.
+inline ByteVec ChunkWithLength(std::uint32_t tag, std::int32_t length, const ByteVec& payload) {
+    return Concat({U32(tag), U32(static_cast<std::uint32_t>(length)), payload});
+}
+inline ByteVec Chunk(std::uint32_t tag, const ByteVec& payload) {
+    return ChunkWithLength(tag, static_cast<std::int32_t>(payload.size() + 8), payload);
+}
+
+// A 28-byte header (creator RWRT, version 100, the true file length) followed by the chunks.
+inline ByteVec ScenarioFile(const std::vector<ByteVec>& chunks, std::uint32_t fileType = tags::kFileType) {
+    ByteVec body;
+    for (const ByteVec& c : chunks) {
+        body.insert(body.end(), c.begin(), c.end());
+    }
+    return Concat({U32(kChunkMagic), U32(2), U32(tags::kCreator), U32(fileType), U32(tags::kTypeVersion),
+                   U32(static_cast<std::uint32_t>(28 + body.size())), U32(1), body});
+}
+
+// Every member set: every byte 0x02..0xFF somewhere, 0x01 only where the file allows it, each number at an
+// edge of its type, and a value for each of the reader's normalisations (negative word7 and value4, text3
+// starting with 0xCD; laps 3 with the start on the first checkpoint).
+inline Scenario FullScenario() {
+    std::string allBytes;
+    for (int b = 2; b <= 255; ++b) {
+        allBytes.push_back(static_cast<char>(b));
+    }
+    Scenario s;
+    s.cityFile = "Caf\xE9 Town.urb";
+    s.introMovie = "intro.smk";
+    s.introText = allBytes;
+    s.winMovie = "win\x81\x8D\x8F\x90\x9D";
+    s.winText = "one\x01two";
+    s.loseMovie = "lose";
+    s.loseText = "\x80 euro";
+    s.name = "Fish && Chips";
+    s.timeLimit = std::numeric_limits<std::int32_t>::max();
+    s.bonus = std::numeric_limits<std::int32_t>::min();
+    s.pack = -1;
+    s.ammo = 15;
+    s.startX = 12;
+    s.startY = 40;
+    s.laps = 3;
+    s.checkpointBonus = 9;
+    s.prgn = 7;
+    s.episode = {-5, 1, 50000, 1, 1, 2};
+    constexpr auto kU32Max = std::numeric_limits<std::uint32_t>::max();
+    s.aiRacers = {{kU32Max, 0, 0, 7u + 65536u * 0xFFFFu, 0, 0, 0, -80, 75, 0,
+                   std::numeric_limits<std::int32_t>::min(), 0},
+                  AiRacer{}};
+    s.events = {{1, 0, 0, kU32Max, {0, 4000000000u, 3}, -7, "a\1b", "", "\xCDstarts with CD", "label \xFF"},
+                ScenarioEvent{}};
+    s.checkpoints = {{12, 40}, {65535, 0}, {12, 40}};
+    s.packages = {{0, 0, 99, 0, 0, 0, 65535, allBytes, "", "", "", "", "six"}};
+    s.eventTriggers = {{-4, {1, 2, "minus", "four"}}, {9, {kU32Max, 65535, "", "\x9D"}}};
+    return s;
+}
 
 }  // namespace rw::scenario::testing

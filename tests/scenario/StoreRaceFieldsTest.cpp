@@ -1,121 +1,87 @@
 // The race form's transfer into the scenario.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "ScenarioTestFiles.h"
 #include "scenario/StoreRaceFields.h"
 
 namespace rw::scenario {
 namespace {
 
-struct Levels {
-    std::int32_t word7;
-    std::uint32_t word8;
-    std::int32_t word10;
-    bool operator==(const Levels&) const = default;
-};
+using Levels = std::tuple<std::int32_t, std::uint32_t, std::int32_t>;  // word7, word8, word10
 
 std::vector<Levels> LevelsOf(const Scenario& s) {
     std::vector<Levels> out;
     for (const AiRacer& r : s.aiRacers) {
-        out.push_back({r.word7, r.word8, r.word10});
+        out.emplace_back(r.word7, r.word8, r.word10);
     }
     return out;
 }
 
 RaceFields Fields(std::int32_t racers, int difficulty) {
-    RaceFields f;
-    f.cityFile = "Metro.urb";
-    f.title = "Dock Run";
-    f.timeLimit = 240;
-    f.checkpointBonus = 12;
-    f.laps = 2;
-    f.racers = racers;
-    f.difficulty = difficulty;
-    return f;
+    return RaceFields{"Metro.urb", "Dock Run", 240, 12, 2, racers, difficulty};
 }
 
-TEST(StoreRaceFieldsTest, ThreeRacersOnMedium) {
-    Scenario s;
-    StoreRaceFields(s, Fields(3, 1));
-    EXPECT_EQ(LevelsOf(s), (std::vector<Levels>{{80, 75, 2}, {180, 165, 3}, {80, 75, 2}}));
-    for (const AiRacer& r : s.aiRacers) {
-        EXPECT_EQ(r, (AiRacer{1, 1, 2, 0, 0, 0, 0, r.word7, r.word8, 0, r.word10, 0}));
-    }
-}
-
-TEST(StoreRaceFieldsTest, EveryDifficultyRow) {
-    Scenario s;
-    StoreRaceFields(s, Fields(2, 0));
-    EXPECT_EQ(LevelsOf(s), (std::vector<Levels>{{160, 150, 1}, {80, 75, 1}}));
-    StoreRaceFields(s, Fields(4, 2));
-    EXPECT_EQ(LevelsOf(s), (std::vector<Levels>{{200, 180, 3}, {80, 75, 3}, {200, 180, 4}, {80, 75, 3}}));
-    StoreRaceFields(s, Fields(0, 2));
-    EXPECT_TRUE(s.aiRacers.empty());
-}
-
-TEST(StoreRaceFieldsTest, NoSelectionBuildsEasyRacersAtLevelOne) {
-    for (const int none : {-1, 3, 7}) {
-        Scenario s;
-        StoreRaceFields(s, Fields(3, none));
-        EXPECT_EQ(LevelsOf(s), (std::vector<Levels>{{80, 75, 1}, {160, 150, 2}, {80, 75, 1}})) << none;
+TEST(StoreRaceFieldsTest, RacerLevelsForEveryDifficultyRow) {
+    const struct {
+        std::int32_t racers;
+        int difficulty;  // -1, 3 and 7: no selection, easy racers at level 1
+        std::vector<Levels> expected;
+    } cases[] = {
+        {3, 1, {{80, 75, 2}, {180, 165, 3}, {80, 75, 2}}},
+        {2, 0, {{160, 150, 1}, {80, 75, 1}}},
+        {4, 2, {{200, 180, 3}, {80, 75, 3}, {200, 180, 4}, {80, 75, 3}}},
+        {0, 2, {}},
+        {3, -1, {{80, 75, 1}, {160, 150, 2}, {80, 75, 1}}},
+        {3, 3, {{80, 75, 1}, {160, 150, 2}, {80, 75, 1}}},
+        {3, 7, {{80, 75, 1}, {160, 150, 2}, {80, 75, 1}}},
+    };
+    Scenario s;  // one document throughout: each store replaces the racers
+    for (const auto& c : cases) {
+        StoreRaceFields(s, Fields(c.racers, c.difficulty));
+        EXPECT_EQ(LevelsOf(s), c.expected) << c.racers << " on " << c.difficulty;
+        for (const AiRacer& r : s.aiRacers) {
+            EXPECT_EQ(r, (AiRacer{1, 1, 2, 0, 0, 0, 0, r.word7, r.word8, 0, r.word10, 0}));
+        }
     }
 }
 
 TEST(StoreRaceFieldsTest, ResetsAndKeepsTheRightMembers) {
-    Scenario s;
-    s.introMovie = "i";
-    s.winMovie = "w";
-    s.winText = "wt";
-    s.loseMovie = "l";
-    s.loseText = "lt";
-    s.bonus = 9;
-    s.pack = 9;
-    s.startX = 9;
-    s.startY = 9;
-    s.prgn = 33;
+    Scenario s = rw::scenario::testing::FullScenario();
     s.episode = {4, 4, 4, 4, 4, 4};
-    s.events.resize(2);
-    s.packages.resize(1);
-    s.checkpoints = {{1, 2}};
+    Scenario expected = s;
     StoreRaceFields(s, Fields(0, 0));
-    EXPECT_EQ(s.cityFile, "Metro.urb");
-    EXPECT_EQ(s.timeLimit, 240);
-    EXPECT_EQ(s.checkpointBonus, 12);
-    EXPECT_EQ(s.laps, 2);
-    EXPECT_TRUE(s.introMovie.empty() && s.winMovie.empty() && s.winText.empty() && s.loseMovie.empty() &&
-                s.loseText.empty());
-    EXPECT_EQ(s.bonus, 0);
-    EXPECT_EQ(s.pack, 0);
-    EXPECT_EQ(s.ammo, 15);
-    EXPECT_EQ(s.startX, 0);
-    EXPECT_EQ(s.startY, 0);
-    EXPECT_TRUE(s.events.empty());
-    EXPECT_TRUE(s.packages.empty());
-    EXPECT_EQ(s.episode, (std::array<std::int32_t, 6>{4, 1, 50000, 4, 4, 2}));
-    EXPECT_EQ(s.prgn, 33);
-    EXPECT_EQ(s.checkpoints, (std::vector<TilePos>{{1, 2}}));
-    EXPECT_EQ(s.name, "Dock Run");
-    EXPECT_EQ(s.introText, "User created race course: Dock Run");
+    expected.cityFile = "Metro.urb";
+    expected.timeLimit = 240;
+    expected.checkpointBonus = 12;
+    expected.laps = 2;
+    expected.introMovie = expected.winMovie = expected.winText = expected.loseMovie = expected.loseText = "";
+    expected.bonus = expected.pack = expected.startX = expected.startY = 0;
+    expected.ammo = 15;
+    expected.aiRacers.clear();
+    expected.events.clear();
+    expected.packages.clear();
+    expected.episode = {4, 1, 50000, 4, 4, 2};
+    expected.name = "Dock Run";
+    expected.introText = "User created race course: Dock Run";
+    EXPECT_EQ(s, expected) << "prgn, the checkpoints and the triggers are kept";
 }
 
-TEST(StoreRaceFieldsTest, AmpersandsDoubledInNameAndIntroText) {
+TEST(StoreRaceFieldsTest, AmpersandsDoubledInNameAndIntroTextOnce) {
     Scenario s;
     RaceFields f = Fields(0, 0);
     f.title = "Rock & Roll";
     StoreRaceFields(s, f);
     EXPECT_EQ(s.name, "Rock && Roll");
     EXPECT_EQ(s.introText, "User created race course: Rock && Roll");
-    // Showing the stored name and storing it again does not double again.
-    f.title = SingleAmpersands(s.name);
+    f.title = SingleAmpersands(s.name);  // showing the stored name and storing it again does not double again
     StoreRaceFields(s, f);
     EXPECT_EQ(s.name, "Rock && Roll");
-}
 
-TEST(StoreRaceFieldsTest, AmpersandHelpers) {
     EXPECT_EQ(DoubleAmpersands("&a&&b&"), "&&a&&&&b&&");
-    EXPECT_EQ(DoubleAmpersands(""), "");
-    EXPECT_EQ(SingleAmpersands("&&a&&&&b&&"), "&a&&b&");
     EXPECT_EQ(SingleAmpersands("a&b&&&c"), "a&b&&c");
-    for (const char* text : {"", "&", "&&&", "x & y && z", "&&&&&"}) {
+    for (const char* text : {"", "&", "&&&", "x & y && z", "&&&&&", "&a&&b&"}) {
         EXPECT_EQ(SingleAmpersands(DoubleAmpersands(text)), text);
     }
 }
