@@ -1,0 +1,162 @@
+// `race`, `route`, `course`, `render` and `make-demo` run as a process.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+
+#include "CliTest.h"
+#include "res/MapPalette.h"
+#include "scenario/ReadScenario.h"
+
+namespace rw::cli::test {
+namespace {
+
+TEST_F(CliTest, RaceSavesWhatTheEditorsSaveWould) {
+    const std::string race = (dir / "scenarios" / "movie" / "r.scn").string();
+    const auto r = RunTool({"race",         city,    "-o",           race,    "--title",      "Fish & Chips",
+                            "--checkpoint", "10,10", "--checkpoint", "30,10", "--checkpoint", "30,30",
+                            "--laps",       "3",     "--time",       "99999", "--bonus",      "99",
+                            "--racers",     "3",     "--difficulty", "medium"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    const Json doc = RunJson({"scenario", "dump", race});
+    ExpectMembers(doc, Json::parse(R"({"cityFile": "L city.urb", "introMovie": "",
+        "introText": "User created race course: Fish && Chips", "winMovie": "mix_racerwinx.smk",
+        "loseMovie": "mix_racerlose.smk", "name": "Fish && Chips", "timeLimit": 99999, "ammo": 15, "startX": 10,
+        "startY": 10, "laps": 3, "checkpointBonus": 99, "episode": [0, 1, 50000, 1, 1, 2],
+        "checkpoints": [[10, 10], [30, 10], [30, 30]], "events": [], "packages": []})"));
+    // Three racers on Medium: the first takes the level selection + 1, the others the odd/even columns.
+    Json words = Json::array();  // words 0, 2, 7, 8 and 10 of each racer
+    for (const Json& a : doc["aiRacers"]) {
+        words.push_back(Json::array({a[0], a[2], a[7], a[8], a[10]}));
+    }
+    EXPECT_EQ(words, Json::parse("[[1, 2, 80, 75, 2], [1, 2, 180, 165, 3], [1, 2, 80, 75, 2]]"));
+
+    // Defaults: one lap, no time, no bonus, no racers; only the exact placeholder title is refused.
+    ASSERT_EQ(RunTool({"race", city, "-o", race, "--title", "untitled", "--checkpoint", "12,10"}).status, 0);
+    ExpectMembers(RunJson({"scenario", "dump", race}),
+                  Json::parse(R"({"name": "untitled", "laps": 1, "timeLimit": 0,
+                                  "checkpointBonus": 0, "aiRacers": []})"));
+    // Choices are case-insensitive; racer number 2 takes the even column.
+    ASSERT_EQ(RunTool({"race", city, "-o", race, "--title", std::string(20, 't'), "--checkpoint", "12,10",
+                       "--racers", "2", "--difficulty", "HARD"})
+                  .status,
+              0);
+    const Json hard = RunJson({"scenario", "dump", race})["aiRacers"];
+    ASSERT_EQ(hard.size(), 2u);
+    EXPECT_EQ(Json::array({hard[0][10], hard[0][7], hard[1][10]}),
+              Json::parse("[3, 200, 3]"));  // word 10, 7, 10
+}
+
+TEST_F(CliTest, RouteFollowsTheRoadFromStartToGoal) {
+    const std::vector<std::pair<Args, const char*>> routes{
+        {{"10", "10", "12", "10"}, R"({"found": true, "path": [[10, 10, 1], [11, 10, 2], [12, 10, 3]]})"},
+        {{"28", "10", "30", "12"},
+         R"({"found": true, "path": [[28, 10, 1], [29, 10, 2], [30, 10, 3], [30, 11, 4], [30, 12, 5]]})"},
+        {{"5", "5", "5", "5"}, R"({"found": true, "path": [[5, 5, 1]]})"},
+        {{"10", "10", "60", "60"}, R"({"found": false, "path": []})"},
+    };
+    for (const auto& [points, expected] : routes) {
+        Args args{"route", city};
+        args.insert(args.end(), points.begin(), points.end());
+        EXPECT_EQ(RunJson(args), Json::parse(expected)) << expected;
+    }
+}
+
+TEST_F(CliTest, CourseOnOpenClosedAndSingleCheckpointCourses) {
+    // The city comes from the game folder unless --city names it.
+    EXPECT_EQ(RunJson({"course", Race("open.scn", {"10,10", "30,10", "30,30"})}),
+              Json::parse(R"({"labels": ["START", "Checkpoint 1", "FINISH"],
+        "legs": [{"from": 0, "to": 1, "found": true, "length": 21}, {"from": 1, "to": 2, "found": true, "length": 21}],
+        "routeTiles": 41})"));
+    EXPECT_EQ(
+        RunJson({"course", Race("closed.scn", {"10,10", "30,10", "30,30", "60,60"}, 3), "--city", city}),
+        Json::parse(R"({"labels": ["START/ FINISH", "Checkpoint 1", "Checkpoint 2", "Checkpoint 3"],
+        "legs": [{"from": 0, "to": 1, "found": true, "length": 21}, {"from": 1, "to": 2, "found": true, "length": 21},
+                 {"from": 2, "to": 3, "found": false, "length": 0}, {"from": 3, "to": 0, "found": false, "length": 0}],
+        "routeTiles": 41})"));
+    EXPECT_EQ(RunJson({"course", Race("single.scn", {"12,10"})}),
+              Json::parse(R"({"labels": ["START"], "legs": [], "routeTiles": 0})"));
+}
+
+TEST_F(CliTest, RenderDrawsTheEditorsMapAsAnEightBitPalettePng) {
+    const std::string png = At("@map.png"), race = Race("l.scn", {"10,10", "30,10", "30,30"});
+    ASSERT_EQ(RunTool({"render", city, "-o", png}).status, 0);
+    const std::string bytes = ReadFileBytes(png);
+    ASSERT_GT(bytes.size(), 33u);
+    EXPECT_EQ(bytes.substr(1, 3) + bytes.substr(12, 4), "PNGIHDR");
+    EXPECT_EQ(bytes.substr(24, 2), std::string("\x08\x03"));  // bit depth 8, colour type palette
+    QImage image(QString::fromStdString(png));
+    ASSERT_EQ(image.format(), QImage::Format_Indexed8);
+    ASSERT_EQ(image.size(), QSize(256, 256));
+    ASSERT_EQ(image.colorCount(), 256);
+    const auto palette = res::MapPalette();
+    for (int i = 0; i < 256; ++i) {
+        const res::Rgb& c = palette[static_cast<std::size_t>(i)];
+        EXPECT_EQ(image.color(i), qRgb(c.r, c.g, c.b)) << "entry " << i;
+    }
+    // A city alone: no route, no marks; each tile is two by two pixels of the index the redraw gives it.
+    const int tiles[][3] = {{10, 10, 63}, {50, 12, 28},    {20, 50, 60},
+                            {0, 0, 214},  {127, 127, 214}, {12, 50, 63}};
+    for (const auto& [x, y, index] : tiles) {
+        for (int d = 0; d < 4; ++d) {
+            EXPECT_EQ(image.pixelIndex(2 * x + d % 2, 2 * y + d / 2), index) << x << "," << y;
+        }
+    }
+
+    // A scenario: the route, a road off it, the square of checkpoint 0 at tile (10, 10) over pixels 18..21,
+    // checkpoint 1 at (30, 10) the selected one, checkpoint 2 at (30, 30).
+    ASSERT_EQ(RunTool({"render", race, "-o", png, "--selected", "1"}).status, 0);
+    image.load(QString::fromStdString(png));
+    const int red = res::kMarkRedIndex, orange = res::kMarkOrangeIndex;
+    EXPECT_EQ(image.color(red), qRgb(255, 0, 0));
+    EXPECT_EQ(image.color(orange), qRgb(246, 110, 0));
+    const int pixels[][3] = {{40, 20, 253}, {60, 40, 253},    {122, 120, 63},   {18, 18, red},
+                             {21, 21, red}, {58, 18, orange}, {61, 21, orange}, {60, 60, red}};
+    for (const auto& [x, y, index] : pixels) {
+        EXPECT_EQ(image.pixelIndex(x, y), index) << x << "," << y;
+    }
+    EXPECT_NE(image.pixelIndex(22, 21), red);
+    EXPECT_NE(image.pixelIndex(17, 18), red);
+    for (const Args& none : {Args{}, Args{"--selected", "3"}, Args{"--selected", "-1"}}) {
+        Args args{"render", race, "-o", png};
+        args.insert(args.end(), none.begin(), none.end());
+        ASSERT_EQ(RunTool(args).status, 0);
+        EXPECT_EQ(QImage(QString::fromStdString(png)).pixelIndex(58, 18), red)
+            << testing::PrintToString(none);
+    }
+    // The same city given explicitly draws the same picture.
+    const std::string viaGameFolder = ReadFileBytes(png);
+    ASSERT_EQ(RunTool({"render", race, "--city", city, "-o", png}).status, 0);
+    EXPECT_EQ(ReadFileBytes(png), viaGameFolder);
+}
+
+TEST_F(CliTest, MakeDemoLaysOutAGameFolderWithPlayableRaces) {
+    const fs::path game = dir / "demo";
+    ASSERT_EQ(RunTool({"make-demo", game.string()}).status, 0);
+    int cities = 0, races = 0;
+    for (const auto& entry : fs::directory_iterator(game / "cities")) {
+        cities += entry.path().extension() == ".urb" ? 1 : 0;
+        RunJson({"city", "info", entry.path().string()});
+    }
+    for (const auto& entry : fs::directory_iterator(game / "scenarios" / "movie")) {
+        ++races;
+        scenario::Scenario s;
+        ASSERT_TRUE(scenario::ReadScenario(s, entry.path().string()));
+        EXPECT_TRUE(fs::exists(game / "cities" / s.cityFile)) << s.cityFile;
+        EXPECT_EQ(s.winMovie, "mix_racerwinx.smk");
+        EXPECT_GE(s.checkpoints.size(), 2u);
+        for (const auto& leg : RunJson({"course", entry.path().string()})["legs"]) {  // every leg has a road
+            EXPECT_TRUE(leg["found"].get<bool>()) << entry.path() << " " << leg.dump();
+        }
+    }
+    EXPECT_GE(cities, 2);
+    EXPECT_GE(races, 1);
+    // Running again over the same folder replaces the files with the same bytes.
+    const std::string before = ReadFileBytes(game / "cities" / "Riverside.urb");
+    ASSERT_EQ(RunTool({"make-demo", game.string()}).status, 0);
+    EXPECT_EQ(ReadFileBytes(game / "cities" / "Riverside.urb"), before);
+}
+
+}  // namespace
+}  // namespace rw::cli::test

@@ -1,0 +1,186 @@
+// Every refusal of every subcommand, run as a process: exit status, one-line message, nothing written.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "CliTest.h"
+#include "scenario/WriteScenario.h"
+
+namespace rw::cli::test {
+namespace {
+
+struct Refusal {
+    Args args;              // '@' stands for the scratch folder, see CliTest::At
+    int status;             // 1 file failure, 2 usage error
+    std::string err;        // ending in '\n': the message after "routewright-cli: "; otherwise a part of it
+    std::string json = {};  // written to @in.json first when given
+};
+
+const std::string kCity = "@cities/L city.urb", kMovie = "@scenarios/movie/", kRace = kMovie + "l.scn";
+const Args kCp{"--checkpoint", "10,10"}, kBuild{"scenario", "build", "@in.json", "@out"};
+
+Args With(Args a, const Args& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+Args RaceArgs(const Args& extra) {
+    return With({"race", kCity, "-o", "@out"}, extra);
+}
+Args RaceT(const Args& extra) {  // a race that would be fine without extra
+    return RaceArgs(With({"--title", "T", "--checkpoint", "10,10"}, extra));
+}
+
+const std::vector<Refusal> kRefusals{
+    // The command frame.
+    {{}, 2, "usage: A subcommand is required (see --help)\n"},
+    {{"frobnicate"}, 2, "usage: unknown subcommand \"frobnicate\" (see --help)"},
+    {{"scenario"}, 2, "scenario: A subcommand is required"},
+    {{"scenario", "explode"}, 2, "scenario: unknown subcommand \"explode\""},
+    {{"scenario", "--frob"}, 2, "scenario: unknown option \"--frob\""},
+    {{"scenario", "dump"}, 2, "scenario dump: FILE is required"},
+    {{"scenario", "dump", "a", "b"}, 2, "scenario dump: The following argument was not expected: b"},
+    {{"scenario", "dump", "--bogus", "a"}, 2, "dump: The following argument was not expected: --bogus"},
+    {{"scenario", "build", "in.json"}, 2, "scenario build: OUT is required"},
+    // scenario dump / build
+    {{"scenario", "dump", "@none.scn"}, 1, "@none.scn: cannot read it as a scenario file\n"},
+    {{"scenario", "dump", "@text.scn"}, 1, "@text.scn: cannot read it as a scenario file\n"},
+    {kBuild, 2, "@in.json: parse error at line 1", "{\"name\": "},
+    {kBuild, 2, "@in.json: parse error", "{} {}"},
+    {kBuild, 2, "@in.json: parse error", "\"\\udc00\""},
+    {kBuild, 2, "@in.json: an object names the key \"name\" twice\n", R"({"name": "a", "name": "b"})"},
+    {kBuild, 2, "names the key \"label\" twice", R"({"events": [{"label": "x", "label": "y"}]})"},
+    {kBuild, 2, "@in.json: laps: expected an integer in -2147483648..", R"({"laps": "3"})"},
+    {kBuild, 2, "packages[0].short1: 70000 is outside 0..65535", R"({"packages": [{"short1": 70000}]})"},
+    {kBuild, 2, "@in.json: events[0].label: holds U+0001", R"({"events": [{"label": "\u0001"}]})"},
+    {kBuild, 2, "eventTriggers[1].key: 1 is already the key of",
+     R"({"eventTriggers": [{"key": 1}, {"key": 1}]})"},
+    {kBuild, 2, "name: holds U+4E2D, which windows-1252", R"({"name": "\u4e2d"})"},
+    {kBuild, 2, "aiRacers[0]: expected 12 integers, found 3", R"({"aiRacers": [[1, 2, 3]]})"},
+    {kBuild, 2, "@in.json: unknown key \"title\"\n", R"({"title": "x"})"},
+    {{"scenario", "build", "@none.json", "@out"}, 1, "@none.json: cannot open the file\n"},
+    {{"scenario", "build", "@", "@out"}, 1, "@: cannot read the file\n"},
+    {{"scenario", "build", "@in.json", "@no/o.scn"}, 1, "@no/o.scn: cannot write the scenario file\n", "{}"},
+    // city info / tile
+    {{"city", "tile", kCity, "128", "0"}, 2, "city tile: X: '128' is not an integer in 0..127"},
+    {{"city", "tile", kCity, "0", "-1"}, 2, "city tile: Y: '-1' is not an integer in 0..127"},
+    {{"city", "tile", kCity, "x", "0"}, 2, "city tile: X: 'x' is not an integer"},
+    {{"city", "tile", kCity, "0x1", "0"}, 2, "city tile: X: '0x1' is not an integer"},
+    {{"city", "tile", kCity, "1.5", "0"}, 2, "city tile: X: '1.5' is not an integer"},
+    {{"city", "tile", kCity, "1"}, 2, "city tile: Y is required"},
+    {{"city", "info"}, 2, "city info: FILE is required"},
+    {{"city", "map", kCity}, 2, "city: unknown subcommand \"map\""},
+    {{"city", "info", "@none.urb"}, 1, "@none.urb: cannot load it as a city file\n"},
+    {{"city", "tile", "@bad.urb", "1", "1"}, 1, "@bad.urb: cannot load it as a city file\n"},
+    {{"city", "info", "@"}, 1, "@: cannot load it as a city file\n"},
+    // make-city
+    {{"make-city"}, 2, "make-city: --output is required"},
+    {{"make-city", "-o", "@out", "--seed", "-1"}, 2, "make-city: --seed: '-1' is not a non-negative integer"},
+    {{"make-city", "-o", "@out", "--seed", "12x"}, 2, "make-city: --seed: '12x' is not"},
+    {{"make-city", "-o", "@out", "--seed", "18446744073709551616"}, 2, "of at most 64 bits"},
+    {{"make-city", "-o", "@out", "--name", std::string(33, 'n')}, 2, "--name: longer than 32 characters\n"},
+    {{"make-city", "-o", "@out", "--name", "\u4e2d"}, 2, "--name: holds a character windows-1252 cannot"},
+    {{"make-city", "-o", "@out", "--roads", "none"}, 2, "make-city: --roads: none not in {sparse,normal"},
+    {{"make-city", "-o", "@no/folder/x.urb"}, 1, "@no/folder/x.urb: cannot write the city file\n"},
+    // race
+    {RaceArgs(With({"--title", ""}, kCp)), 2, "--title: a race needs a title\n"},
+    {RaceArgs(With({"--title", "Untitled"}, kCp)), 2,
+     "--title: \"Untitled\" is the placeholder of a new race, not a title\n"},
+    {RaceArgs(With({"--title", std::string(21, 't')}, kCp)), 2, "--title: longer than 20 characters\n"},
+    {RaceArgs(With({"--title", "\u4e2d"}, kCp)), 2, "--title: holds a character windows-1252 cannot"},
+    {RaceArgs({"--title", "T", "--checkpoint", "12,50"}), 2,
+     "--checkpoint 12,50: tile 12,50 is not a road tile of the city (building code 73)\n"},
+    {RaceT({"--checkpoint", "0,0"}), 2,
+     "--checkpoint 0,0: tile 0,0 is not a road tile of the city (building code 0)\n"},
+    {RaceArgs({"--title", "T"}), 2, "race: --checkpoint is required (see --help)\n"},
+    {RaceArgs(kCp), 2, "race: --title is required (see --help)\n"},
+    {RaceArgs({"--title", "T", "--checkpoint", "128,0"}), 2, "race: --checkpoint: '128,0' is not a tile X,Y"},
+    {RaceArgs({"--title", "T", "--checkpoint", "1;2"}), 2, "race: --checkpoint: '1;2' is not a tile X,Y"},
+    {RaceArgs({"--title", "T", "--checkpoint", "10,10,1"}), 2, "race: --checkpoint: '10,10,1' is not"},
+    {RaceT({"--laps", "0"}), 2, "race: --laps: '0' is not an integer in 1..100"},
+    {RaceT({"--laps", "101"}), 2, "race: --laps: '101' is not an integer in 1..100"},
+    {RaceT({"--racers", "9"}), 2, "race: --racers: '9' is not an integer in 0..8"},
+    {RaceT({"--racers", "-1"}), 2, "race: --racers: '-1' is not an integer in 0..8"},
+    {RaceT({"--time", "100000"}), 2, "--time: '100000' is not an integer in 0..99999"},
+    {RaceT({"--bonus", "100"}), 2, "race: --bonus: '100' is not an integer in 0..99"},
+    {RaceT({"--difficulty", "extreme"}), 2, "--difficulty: extreme not in {easy,medium,hard}"},
+    {{"race", "@n.urb", "-o", "@out", "--title", "T", "--checkpoint", "1,1"},
+     1,
+     "@n.urb: cannot load it as a"},
+    {{"race", kCity, "-o", "@no/r", "--title", "T", "--checkpoint", "10,10"}, 1, "@no/r: cannot write the"},
+    // route, course
+    {{"route", kCity, "10", "10", "12"}, 2, "route: Y2 is required"},
+    {{"route", kCity, "10", "10", "12", "128"}, 2, "route: Y2: '128' is not an integer in 0..127"},
+    {{"route", kCity, "-3", "10", "12", "10"}, 2, "route: X1: '-3' is not an integer in 0..127"},
+    {{"route", "@none.urb", "1", "1", "2", "2"}, 1, "@none.urb: cannot load it as a city file\n"},
+    {{"course", "@none.scn"}, 1, "@none.scn: cannot read it as a scenario file\n"},
+    {{"course", kRace, "--city", "@none.urb"}, 1, "@none.urb: cannot load it as a city file\n"},
+    // outside a game folder the named city is not there
+    {{"course", "@loose.scn"}, 1, "cannot load it as a city file"},
+    {{"course", "@nocity.scn"}, 1, "@nocity.scn: names no city file (give one with --city)\n"},
+    {{"course", kMovie + "e.scn"}, 1, "names the city file \"../cities/L city.urb\", which is not a plain"},
+    // render
+    {{"render", kCity, "--city", kCity, "-o", "@out"}, 2, "--city: applies only to a scenario (.scn) file\n"},
+    {{"render", kCity}, 2, "render: --output is required"},
+    {{"render", kRace, "-o", "@out", "--selected", "one"}, 2, "render: --selected: 'one' is not an integer"},
+    {{"render", "@none.urb", "-o", "@out"}, 1, "@none.urb: cannot load it as a city file\n"},
+    {{"render", "@none.scn", "-o", "@out"}, 1, "@none.scn: cannot read it as a scenario file\n"},
+    {{"render", kRace, "--city", "@none.urb", "-o", "@out"}, 1, "@none.urb: cannot load it as a city file\n"},
+    {{"render", kCity, "-o", "@no/map.png"}, 1, "@no/map.png: cannot write the picture\n"},
+    // make-demo
+    {{"make-demo", "@plain"}, 1, "@plain: cannot create the game folder"},
+};
+
+TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
+    Race("l.scn", {"10,10", "30,10", "30,30"});
+    fs::copy_file(At(kRace), At("@loose.scn"));
+    scenario::Scenario noCity, escape;
+    noCity.checkpoints = {{1, 1}};
+    escape.cityFile = "../cities/L city.urb";  // names a file that exists, through a folder
+    ASSERT_TRUE(scenario::WriteScenario(noCity, At("@nocity.scn")));
+    ASSERT_TRUE(scenario::WriteScenario(escape, At("@scenarios/movie/e.scn")));
+    WriteFileBytes(At("@text.scn"), "just some text, long enough to hold a header");
+    WriteFileBytes(At("@bad.urb"), std::string("FORM\0\0\0\4MTDH", 12));
+    WriteFileBytes(At("@plain"), "x");
+
+    for (const Refusal& refusal : kRefusals) {
+        if (!refusal.json.empty()) {
+            WriteFileBytes(At("@in.json"), refusal.json);
+        }
+        const auto r = RunTool(refusal.args);
+        const std::string expected = At(refusal.err), context = testing::PrintToString(refusal.args) + r.err;
+        EXPECT_EQ(r.status, refusal.status) << context;
+        EXPECT_EQ(r.err.rfind("routewright-cli: ", 0), 0u) << context;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << context;  // one line
+        if (expected.back() == '\n') {
+            EXPECT_EQ(r.err, "routewright-cli: " + expected) << context;
+        } else {
+            EXPECT_NE(r.err.find(expected), std::string::npos) << context;
+        }
+        EXPECT_EQ(r.out, "") << context;
+        EXPECT_FALSE(fs::exists(out)) << context;
+    }
+    const auto full = RunTool({"city", "info", city}, "/dev/full");  // output that cannot be written
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "routewright-cli: standard output: write failed\n");
+}
+
+TEST_F(CliTest, HelpOnEverySubcommand) {
+    for (const std::string command :
+         {"", "scenario ", "scenario dump ", "scenario build ", "city ", "city info ", "city tile ", "route ",
+          "course ", "render ", "race ", "make-city ", "make-demo "}) {
+        Args args;
+        std::istringstream words(command + "--help");
+        for (std::string word; words >> word;) {
+            args.push_back(word);
+        }
+        const auto r = RunTool(args);
+        EXPECT_EQ(r.status, 0) << testing::PrintToString(args);
+        EXPECT_NE(r.out.find("Usage"), std::string::npos) << r.out;
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_EQ(RunTool({"scenario", "build", "-h"}).status, 0);
+    EXPECT_NE(RunTool({"race", "--help"}).out.find("--checkpoint"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace rw::cli::test
