@@ -33,6 +33,11 @@ bool AnyRoadTile(const rw::city::CityMap& city) {
     return false;
 }
 
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 Scenario ThreeLapRace(const std::string& cityFile) {
     Scenario race;
     race.cityFile = cityFile;
@@ -125,11 +130,12 @@ class CommandsTest : public QObject {
         QTest::addColumn<QString>("caption");
         const QString untitled = QStringLiteral(
             "Before Saving, you need to give this race a name. Enter a name in the \"Race Title\" field.");
+        // clang-format off
         QTest::newRow("untitled") << "Untitled" << true << untitled << "Race Untitled";
         QTest::newRow("empty") << "" << true << untitled << "Race Untitled";
-        QTest::newRow("no checkpoints")
-            << "Empty" << false << "Before Saving, you need to give this race some checkpoints."
-            << "No Checkpoints";
+        const QString none = QStringLiteral("Before Saving, you need to give this race some checkpoints.");
+        QTest::newRow("no checkpoints") << "Empty" << false << none << "No Checkpoints";
+        // clang-format on
     }
     void saveRefusal() {
         QFETCH(QString, title);
@@ -146,27 +152,22 @@ class CommandsTest : public QObject {
         QCOMPARE(Window().IsModified(), checkpoints);
     }
 
-    // A title differing from the default only in case is accepted; Save As opens in the scenario folder.
-    void saveCancelledKeepsRaceUnsaved() {
+    // A title differing from the default only in case is accepted; Save As opens in the scenario folder, and
+    // cancelling it keeps the race unsaved. The stored race is on disk; the title field keeps one ampersand.
+    void saveWritesTheStoredRace() {
         PlaceRace();
         SetFieldText(Window(), kTitleField, QStringLiteral("untitled"));
         Host().savePaths.push_back(std::nullopt);
         Window().OnSaveScenario();
-        QVERIFY(Host().messages.empty());
-        QVERIFY(Window().IsModified());
+        QVERIFY(Host().messages.empty() && Window().IsModified());
         QCOMPARE(Host().saveStartFolders, QStringList{ScenarioFolder(m_editor->GameFolder())});
         QVERIFY(QDir(ScenarioFolder(m_editor->GameFolder())).isEmpty());
         QCOMPARE(Window().GetScenario().winMovie, std::string());
-    }
-
-    void saveWritesTheStoredRace() {
-        PlaceRace();
         SetFieldText(Window(), kTitleField, QStringLiteral("Rock & Roll"));
         SetFieldText(Window(), 1079, QStringLiteral("300"));
         Host().savePaths.push_back(Path("rock.scn"));
         Window().OnSaveScenario();
-        QVERIFY(Host().messages.empty());
-        QVERIFY(!Window().IsModified());
+        QVERIFY(Host().messages.empty() && !Window().IsModified());
         Scenario stored;
         QVERIFY(rw::scenario::ReadScenario(stored, ToCorePath(Path("rock.scn"))));
         const std::vector<std::string> texts{stored.name, stored.introText, stored.winMovie, stored.loseMovie,
@@ -178,33 +179,19 @@ class CommandsTest : public QObject {
         QCOMPARE(FieldText(Window(), kTitleField), QStringLiteral("Rock & Roll"));
     }
 
-    void saveFailureIsShownAndKeepsRaceUnsaved() {
-        PlaceRace();
-        const QString path = m_editor->GameFolder() + QStringLiteral("no-such-folder/race.scn");
-        Host().savePaths.push_back(path);
-        Window().OnSaveScenario();
-        QVERIFY(Window().IsModified());
-        QVERIFY2(OnlyMessage().text.contains(QDir::toNativeSeparators(path)), qPrintable(OnlyMessage().text));
-        QVERIFY(OnlyMessage().text.contains(QStringLiteral("folder does not exist")));
-        QCOMPARE(OnlyMessage().caption, QStringLiteral("Vortane of Metrova Race Course Editor"));
-        QCOMPARE(OnlyMessage().icon, MessageIcon::Exclamation);
-    }
-
-    void saveFailingMidWriteIsShownAndKeepsTheOldFile() {
+    // A failed write (a full disk in the middle of the chunks, a missing folder) is shown naming the file and
+    // the reason, keeps the race unsaved and the old file as it was.
+    void saveFailureIsShownAndKeepsTheOldFile() {
         PlaceRace();
         const QString path = Path("race.scn");
         Host().savePaths.push_back(path);
         Window().OnSaveScenario();
         QVERIFY(!Window().IsModified());
-        QFile first(path);
-        QVERIFY(first.open(QIODevice::ReadOnly));
-        const QByteArray before = first.readAll();
-        first.close();
+        const QByteArray before = ReadAll(path);
         ClickTile(kRoadColumn, 90);
         SetFieldText(Window(), kTitleField, QStringLiteral("Changed"));
-        QVERIFY(Window().IsModified());
         rw::scenario::FaultInjectingFileSystem failing;
-        failing.FailAt(rw::scenario::FileOp::Write, 5);  // a full disk in the middle of the chunks
+        failing.FailAt(rw::scenario::FileOp::Write, 5);
         {
             const rw::scenario::ScopedFileSystem scope(failing);
             Host().savePaths.push_back(path);
@@ -214,10 +201,19 @@ class CommandsTest : public QObject {
         QVERIFY(Window().IsModified());
         QVERIFY(OnlyMessage().text.contains(QStringLiteral("Could not save the scenario")));
         QCOMPARE(OnlyMessage().icon, MessageIcon::Exclamation);
-        QFile after(path);
-        QVERIFY(after.open(QIODevice::ReadOnly));
-        QCOMPARE(after.readAll(), before);
+        QCOMPARE(ReadAll(path), before);
         QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"race.scn"});
+
+        Host().messages.clear();
+        const QString missing = m_editor->GameFolder() + QStringLiteral("no-such-folder/race.scn");
+        Host().savePaths.push_back(missing);
+        Window().OnSaveScenario();
+        QVERIFY(Window().IsModified());
+        QVERIFY2(OnlyMessage().text.contains(QDir::toNativeSeparators(missing)),
+                 qPrintable(OnlyMessage().text));
+        QVERIFY(OnlyMessage().text.contains(QStringLiteral("folder does not exist")));
+        QCOMPARE(OnlyMessage().caption, QStringLiteral("Vortane of Metrova Race Course Editor"));
+        QCOMPARE(OnlyMessage().icon, MessageIcon::Exclamation);
     }
 
     // --- New: Yes/No/Cancel, asked when modified or when a city is loaded ---
@@ -279,6 +275,16 @@ class CommandsTest : public QObject {
         QVERIFY(!Window().IsModified());
         QCOMPARE(Window().Difficulty(), 2);  // the first racer's level 3 is Hard
         QCOMPARE(Window().ControlAs<QComboBox>(1100)->currentIndex(), 2);
+        // Load City File, unmodified: no question, the race dropped.
+        Host().cityPicks.push_back(QStringLiteral("town.urb"));
+        Window().OnLoadCityFile();
+        QVERIFY(Host().saveQuestions.empty());
+        QCOMPARE(Host().cityFolders, QStringList{CityFolder(m_editor->GameFolder())});
+        QCOMPARE(Fields(Window()), (QStringList{"Untitled", "0", "0", "1", "0", "town.urb"}));
+        QCOMPARE(Window().GetScenario().cityFile, std::string("town.urb"));
+        QVERIFY(Window().GetScenario().checkpoints.empty() && ListLabels(Window()).isEmpty());
+        QVERIFY(AnyRoadTile(Window().City()));
+        QVERIFY(!ShowsBlankPicture(Window()));
     }
 
     void loadWithoutRacersKeepsDifficulty() {
@@ -315,10 +321,10 @@ class CommandsTest : public QObject {
     void loadFailure_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("junk") << "junk.scn"
-                              << "not a scenario file";
-        QTest::newRow("missing") << "gone.scn"
-                                 << "does not exist";
+        // clang-format off
+        QTest::newRow("junk") << "junk.scn" << "not a scenario file";
+        QTest::newRow("missing") << "gone.scn" << "does not exist";
+        // clang-format on
     }
     void loadFailure() {
         QFETCH(QString, name);
@@ -334,35 +340,38 @@ class CommandsTest : public QObject {
         VerifyRaceKept(false);
     }
 
-    void loadWithMissingCityShowsBlankMapAndKeepsName() {
+    // A city that fails to load (named by a scenario but missing, or not a city file) is shown in a message;
+    // the map shows the blank picture, nothing can be placed, the City File field keeps the name.
+    void cityLoadFailure_data() {
+        QTest::addColumn<bool>("fromScenario");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("scenario's city missing") << true << "nowhere.urb";
+        QTest::newRow("city file broken") << false << "broken.urb";
+    }
+    void cityLoadFailure() {
+        QFETCH(bool, fromScenario);
+        QFETCH(QString, name);
         LoadTown();  // a city in memory that must not stay usable
+        QVERIFY(m_editor->WriteJunk(QStringLiteral("cities/broken.urb")));
         QVERIFY(m_editor->WriteScenario(QStringLiteral("lost.scn"), ThreeLapRace("nowhere.urb")));
-        Load("lost.scn");
-        QVERIFY(OnlyMessage().text.contains(QStringLiteral("nowhere.urb")));
-        QCOMPARE(FieldText(Window(), kCityFileField), QStringLiteral("nowhere.urb"));
-        QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{3});
+        if (fromScenario) {
+            Load("lost.scn");
+        } else {
+            Host().cityPicks.push_back(name);
+            Window().OnLoadCityFile();
+        }
+        QVERIFY(OnlyMessage().text.contains(name));
+        QVERIFY(fromScenario || OnlyMessage().text.contains(QStringLiteral("not a city file")));
+        QCOMPARE(FieldText(Window(), kCityFileField), name);
         QVERIFY(ShowsBlankPicture(Window()));
         QVERIFY(!AnyRoadTile(Window().City()));
+        const std::size_t count = Window().GetScenario().checkpoints.size();
+        QCOMPARE(count, std::size_t{fromScenario ? 3u : 0u});
         ClickTile(20, kRoadRow);
-        QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{3});
+        QCOMPARE(Window().GetScenario().checkpoints.size(), count);
     }
 
     // --- Load City File ---
-
-    void loadCityFileDropsTheRace() {
-        QVERIFY(m_editor->WriteScenario(QStringLiteral("loop.scn"), ThreeLapRace("town.urb")));
-        Load("loop.scn");
-        Host().cityPicks.push_back(QStringLiteral("town.urb"));
-        Window().OnLoadCityFile();
-        QVERIFY(Host().saveQuestions.empty());
-        QCOMPARE(Host().cityFolders, QStringList{CityFolder(m_editor->GameFolder())});
-        QCOMPARE(Fields(Window()), (QStringList{"Untitled", "0", "0", "1", "0", "town.urb"}));
-        QCOMPARE(Window().GetScenario().cityFile, std::string("town.urb"));
-        QVERIFY(Window().GetScenario().checkpoints.empty());
-        QVERIFY(ListLabels(Window()).isEmpty());
-        QVERIFY(AnyRoadTile(Window().City()));
-        QVERIFY(!ShowsBlankPicture(Window()));
-    }
 
     // Yes with a refused save stops there; No goes on to the picker, whose Cancel changes nothing.
     void loadCityFileWhenModified_data() {
@@ -392,18 +401,6 @@ class CommandsTest : public QObject {
         QCOMPARE(Host().cityFolders.size(), answer < 0 ? 0 : 1);
         QCOMPARE(Window().GetScenario().checkpoints.size(), std::size_t{dropped ? 0u : 2u});
         QCOMPARE(Window().IsModified(), !dropped);
-    }
-
-    void loadCityFileFailureShowsBlankMap() {
-        LoadTown();
-        QVERIFY(m_editor->WriteJunk(QStringLiteral("cities/broken.urb")));
-        Host().cityPicks.push_back(QStringLiteral("broken.urb"));
-        Window().OnLoadCityFile();
-        QVERIFY(OnlyMessage().text.contains(QStringLiteral("broken.urb")));
-        QVERIFY(OnlyMessage().text.contains(QStringLiteral("not a city file")));
-        QCOMPARE(FieldText(Window(), kCityFileField), QStringLiteral("broken.urb"));
-        QVERIFY(ShowsBlankPicture(Window()));
-        QVERIFY(!AnyRoadTile(Window().City()));
     }
 
     // --- Exit, the close box and Escape: one close request ---
@@ -467,15 +464,6 @@ class CommandsTest : public QObject {
         QVERIFY(Host().messages.empty());
         QCOMPARE(QFile::exists(Path("go.scn")), answer == 2);
         QCOMPARE(Window().IsModified(), answer == 0 || answer == 1);
-    }
-
-    void enterGameFailureShowsTheLaunchMessage() {
-        Host().launchResult = false;
-        Window().OnEnterGame();
-        QCOMPARE(OnlyMessage().text, QStringLiteral("Can not launch Vortane. Exit the race editor and enter "
-                                                    "Vortane from the Start Menu."));
-        QCOMPARE(OnlyMessage().caption, QStringLiteral("Vortane Launch Failed"));
-        QCOMPARE(OnlyMessage().icon, MessageIcon::Exclamation);
     }
 };
 

@@ -117,7 +117,7 @@ class MapTest : public QObject {
         m_editor = std::make_unique<EditorUnderTest>();
         QVERIFY(m_editor->Show());
     }
-    // Also: the commands repaint the whole W() after a load; the map must be part of that repaint.
+    // Also: the commands repaint the whole window after a load; the map must be part of that repaint.
     void freshWindowPaintsTheBlankPictureAndRepaintsWithTheWindow() {
         QCOMPARE(CountPixels(GrabMap(W()),
                              [](int x, int y, QColor c) { return c != PaletteColour(BlankIndex(x, y)); }),
@@ -141,22 +141,13 @@ class MapTest : public QObject {
         // Tiles between the checkpoints are on the route; the road beyond the finish is white. After an edit
         // the first entry is selected: the start is orange, the finish red. Each square covers its tile and
         // the neighbours to the left, above and above-left.
-        const struct {
-            int x, y;
-            QColor colour;
-        } expected[] = {{66, 100, kRouteGreen},
-                        {67, 101, kRouteGreen},
-                        {76, 100, PaletteColour(63)},
-                        {20, 20, PaletteColour(28)},
-                        {23, 21, PaletteColour(86)},
-                        {120, 120, PaletteColour(211)},
-                        {58, 98, kOrange},
-                        {61, 101, kOrange},
-                        {62, 100, kRouteGreen},
-                        {70, 98, kRed},
-                        {73, 101, kRed},
-                        {74, 101, PaletteColour(63)},
-                        {69, 97, PaletteColour(211)}};
+        // clang-format off
+        const struct { int x, y; QColor colour; } expected[] = {
+            {66, 100, kRouteGreen}, {67, 101, kRouteGreen}, {76, 100, PaletteColour(63)},
+            {20, 20, PaletteColour(28)}, {23, 21, PaletteColour(86)}, {120, 120, PaletteColour(211)},
+            {58, 98, kOrange}, {61, 101, kOrange}, {62, 100, kRouteGreen},
+            {70, 98, kRed}, {73, 101, kRed}, {74, 101, PaletteColour(63)}, {69, 97, PaletteColour(211)}};
+        // clang-format on
         const QImage shown = GrabMap(W());
         for (const auto& e : expected) {
             QVERIFY2(At(shown, e.x, e.y) == e.colour, qPrintable(QStringLiteral("%1,%2").arg(e.x).arg(e.y)));
@@ -202,37 +193,30 @@ class MapTest : public QObject {
                  0);
     }
 
-    void generatedCityIsDrawnAndTakesACourse() {
-        QVERIFY(LoadGeneratedCity(*m_editor, 7));
+    // A generated city is drawn and takes a course; pictures of the window for a person to look at: fresh,
+    // and with that course.
+    void generatedCityTakesACourseAndWritesScreenshots() {
+        QDir().mkpath(QStringLiteral(RW_SCREENSHOT_DIR));
+        QVERIFY(W().grab().save(QStringLiteral(RW_SCREENSHOT_DIR "/editor-fresh.png")));
+        QVERIFY(LoadGeneratedCity(*m_editor, 3));
         QCOMPARE(FieldText(W(), 1017), QStringLiteral("harbour.urb"));
         QVERIFY(CountPixels(GrabMap(W()), [](int x, int y, QColor c) {
                     return c != PaletteColour(BlankIndex(x, y));
                 }) > 4000);
-        const std::vector<QPoint> roads = RoadTiles(W(), 3);
-        QCOMPARE(roads.size(), std::size_t{3});
+        SetFieldText(W(), 1077, QStringLiteral("Harbour Sprint"));
+        SetFieldText(W(), 1079, QStringLiteral("240"));
+        SetFieldText(W(), 1074, QStringLiteral("15"));
+        const std::vector<QPoint> roads = RoadTiles(W(), 4);
+        QCOMPARE(roads.size(), std::size_t{4});
         for (const QPoint& tile : roads) {
             MoveMouseTo(W(), TilePoint(W(), tile.x(), tile.y()));
             QCOMPARE(StatusText(W()), QStringLiteral("%1,%2 - Road Here").arg(tile.x()).arg(tile.y()));
             ClickAt(W(), Qt::LeftButton, TilePoint(W(), tile.x(), tile.y()));
         }
-        QCOMPARE(W().GetScenario().checkpoints.size(), std::size_t{3});
+        QCOMPARE(W().GetScenario().checkpoints.size(), std::size_t{4});
         QVERIFY(std::count_if(W().RouteTiles().begin(), W().RouteTiles().end(),
-                              [](auto m) { return m != 0; }) > 3);
+                              [](auto m) { return m != 0; }) > 4);
         QVERIFY(CountPixels(GrabMap(W()), [](int, int, QColor c) { return c == kRouteGreen; }) > 0);
-    }
-
-    // Pictures of the W() for a person to look at: fresh, and with a course on a generated city.
-    void writesScreenshots() {
-        QDir().mkpath(QStringLiteral(RW_SCREENSHOT_DIR));
-        QVERIFY(W().grab().save(QStringLiteral(RW_SCREENSHOT_DIR "/editor-fresh.png")));
-        QVERIFY(LoadGeneratedCity(*m_editor, 3));
-        SetFieldText(W(), 1077, QStringLiteral("Harbour Sprint"));
-        SetFieldText(W(), 1079, QStringLiteral("240"));
-        SetFieldText(W(), 1074, QStringLiteral("15"));
-        const std::vector<QPoint> roads = RoadTiles(W(), 4);
-        for (const QPoint& tile : roads) {
-            ClickAt(W(), Qt::LeftButton, TilePoint(W(), tile.x(), tile.y()));
-        }
         for (int i = 0; i < 3; ++i) {
             W().OnDeltaposRacersSpin(-1);
         }
