@@ -21,17 +21,12 @@ TEST(LegCache, DroppingUnusedLegsKeepsTheRouteAndOnlyCostsSearchesLater) {
     auto city = std::make_unique<city::CityMap>();
     test::Draw(*city, 0, 0, {"##########", "#........#", "##########"});
     auto route = std::make_unique<RaceRoute>();
-    const std::vector<TilePos> before{{0, 0}, {9, 0}, {9, 2}};
-    std::vector<TilePos> after = before;
-    after[1] = TilePos{5, 2};
-
+    const std::vector<TilePos> before{{0, 0}, {9, 0}, {9, 2}}, after{{0, 0}, {5, 2}, {9, 2}};
     route->UpdateRoute(*city, before, 0);
     route->UpdateRoute(*city, after, 0);
     const auto mapAfter = route->Map();
     const std::uint64_t searches = route->SearchCount();
-
-    // Undoing the edit finds its legs still cached.
-    route->UpdateRoute(*city, before, 0);
+    route->UpdateRoute(*city, before, 0);  // undoing the edit finds its legs still cached
     EXPECT_EQ(route->SearchCount(), searches);
 
     route->UpdateRoute(*city, after, 0);
@@ -43,12 +38,10 @@ TEST(LegCache, DroppingUnusedLegsKeepsTheRouteAndOnlyCostsSearchesLater) {
     EXPECT_EQ(route->SearchCount(), searches);
     route->UpdateRoute(*city, before, 0);
     EXPECT_EQ(route->SearchCount(), searches + 2);
-
     auto fresh = std::make_unique<RaceRoute>();
     fresh->UpdateRoute(*city, before, 0);
     EXPECT_EQ(route->Map(), fresh->Map());
-    EXPECT_TRUE(
-        std::equal(route->Legs().begin(), route->Legs().end(), fresh->Legs().begin(), fresh->Legs().end()));
+    EXPECT_TRUE(std::ranges::equal(route->Legs(), fresh->Legs()));
 }
 
 // The flat store against a plain map over random inserts, uses and drops, enough to regrow its index
@@ -70,9 +63,7 @@ TEST(LegCache, FlatStoreMatchesAPlainMapOverRandomUse) {
             ASSERT_TRUE(cache.Find(key, entry)) << key;
             ASSERT_EQ(entry, held.entry);
             ASSERT_EQ(cache.Found(entry), !held.tiles.empty());
-            ASSERT_TRUE(std::equal(cache.Tiles(entry).begin(), cache.Tiles(entry).end(), held.tiles.begin(),
-                                   held.tiles.end()))
-                << key;
+            ASSERT_TRUE(std::ranges::equal(cache.Tiles(entry), held.tiles)) << key;
             ASSERT_EQ(cache.Uses(entry), held.uses);
         }
     };
@@ -81,19 +72,15 @@ TEST(LegCache, FlatStoreMatchesAPlainMapOverRandomUse) {
             // Keys from a small range, so some are asked for again.
             const std::uint64_t key = (std::uint64_t{rng() % 64} << 48) | (rng() % 64);
             LegCache::Entry entry = 0;
-            if (cache.Find(key, entry)) {
-                ASSERT_TRUE(model.count(key));
+            ASSERT_EQ(cache.Find(key, entry), model.count(key) == 1);
+            if (model.count(key) == 1) {
                 continue;
             }
-            ASSERT_FALSE(model.count(key));
-            path.clear();
-            const std::size_t length = rng() % 4 == 0 ? 0 : rng() % 300;
-            for (std::size_t t = 0; t < length; ++t) {
-                path.push_back(PathNode{static_cast<std::int16_t>(rng() % 128),
-                                        static_cast<std::int16_t>(rng() % 128), 0});
-            }
             Held held;
-            for (const PathNode& node : path) {
+            path.resize(rng() % 4 == 0 ? 0 : rng() % 300);
+            for (PathNode& node : path) {
+                node = PathNode{static_cast<std::int16_t>(rng() % 128),
+                                static_cast<std::int16_t>(rng() % 128), 0};
                 held.tiles.push_back(static_cast<std::uint16_t>(node.x * 128 + node.y));
             }
             held.entry = cache.Insert(key, path);
@@ -108,8 +95,7 @@ TEST(LegCache, FlatStoreMatchesAPlainMapOverRandomUse) {
         // Release some, so the next drop takes legs out of the middle of the storage.
         for (auto& [key, held] : model) {
             if (rng() % 2 == 0) {
-                held.uses = 0;
-                cache.Uses(held.entry) = 0;
+                cache.Uses(held.entry) = held.uses = 0;
             }
         }
     }

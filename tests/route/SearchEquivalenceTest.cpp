@@ -15,6 +15,14 @@
 namespace rw::route {
 namespace {
 
+std::size_t At(int x, int y) {
+    return static_cast<std::size_t>(x * 128 + y);
+}
+
+PathNode Node(int x, int y, std::uint32_t tag) {
+    return PathNode{static_cast<std::int16_t>(y), static_cast<std::int16_t>(x), tag};
+}
+
 // The search as the rules say it, with nothing clever: a growable queue of PathNode records carrying the
 // mode of entry, a step map cleared whole, both step kinds tested per neighbour, then the backtrack.
 struct LiteralSearch {
@@ -22,10 +30,8 @@ struct LiteralSearch {
 
     bool Find(const city::CityMap& city, int fromX, int fromY, int toX, int toY, std::deque<PathNode>& path) {
         steps.fill(0);
-        std::deque<PathNode> queue;
-        const auto at = [](int x, int y) { return static_cast<std::size_t>(x * 128 + y); };
-        queue.push_back(PathNode{static_cast<std::int16_t>(fromY), static_cast<std::int16_t>(fromX), 0});
-        steps[at(fromX, fromY)] = 1;
+        std::deque<PathNode> queue{Node(fromX, fromY, 0)};
+        steps[At(fromX, fromY)] = 1;
         while (!queue.empty()) {
             const PathNode node = queue.front();
             queue.pop_front();
@@ -38,7 +44,7 @@ struct LiteralSearch {
             const int around[4][2] = {
                 {node.x - 1, node.y}, {node.x + 1, node.y}, {node.x, node.y - 1}, {node.x, node.y + 1}};
             for (const auto& [nx, ny] : around) {
-                if (nx < 0 || nx > 127 || ny < 0 || ny > 127 || steps[at(nx, ny)] != 0) {
+                if (nx < 0 || nx > 127 || ny < 0 || ny > 127 || steps[At(nx, ny)] != 0) {
                     continue;
                 }
                 TravelMode entered;
@@ -49,29 +55,27 @@ struct LiteralSearch {
                 } else {
                     continue;
                 }
-                steps[at(nx, ny)] = static_cast<std::uint16_t>(steps[at(node.x, node.y)] + 1);
-                queue.push_back(PathNode{static_cast<std::int16_t>(ny), static_cast<std::int16_t>(nx),
-                                         static_cast<std::uint32_t>(entered)});
+                steps[At(nx, ny)] = static_cast<std::uint16_t>(steps[At(node.x, node.y)] + 1);
+                queue.push_back(Node(nx, ny, static_cast<std::uint32_t>(entered)));
             }
         }
         return false;
     }
 
     void Backtrack(int x, int y, std::deque<PathNode>& path) const {
-        const auto at = [](int ax, int ay) { return static_cast<std::size_t>(ax * 128 + ay); };
-        std::uint16_t d = steps[at(x, y)];
-        path.push_front(PathNode{static_cast<std::int16_t>(y), static_cast<std::int16_t>(x), d});
+        std::uint16_t d = steps[At(x, y)];
+        path.push_front(Node(x, y, d));
         while (d > 1) {
             const int around[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
             for (const auto& [nx, ny] : around) {
-                if (nx >= 0 && nx <= 127 && ny >= 0 && ny <= 127 && steps[at(nx, ny)] == d - 1) {
+                if (nx >= 0 && nx <= 127 && ny >= 0 && ny <= 127 && steps[At(nx, ny)] == d - 1) {
                     x = nx;
                     y = ny;
                     break;
                 }
             }
             --d;
-            path.push_front(PathNode{static_cast<std::int16_t>(y), static_cast<std::int16_t>(x), d});
+            path.push_front(Node(x, y, d));
         }
     }
 };
@@ -96,53 +100,50 @@ void RandomCity(city::CityMap& city, std::mt19937& rng, int roadPercent) {
     }
 }
 
-void ExpectSameSearch(RoadPathfinder& finder, LiteralSearch& literal, const city::CityMap& city, int fromX,
-                      int fromY, int toX, int toY) {
-    std::deque<PathNode> path{PathNode{1, 2, 3}};
-    std::deque<PathNode> expected{PathNode{1, 2, 3}};
-    const bool found =
-        finder.FindRoadPath(city, static_cast<std::uint16_t>(fromX), static_cast<std::uint16_t>(fromY),
-                            static_cast<std::uint16_t>(toX), static_cast<std::uint16_t>(toY), path);
-    ASSERT_EQ(found, literal.Find(city, fromX, fromY, toX, toY, expected))
-        << fromX << "," << fromY << " -> " << toX << "," << toY;
-    ASSERT_EQ(path, expected) << fromX << "," << fromY << " -> " << toX << "," << toY;
-    ASSERT_EQ(finder.Steps(), literal.steps) << fromX << "," << fromY << " -> " << toX << "," << toY;
-}
+// The same answer, path (placed before a sentinel) and step map from both searches, on one finder.
+class SearchEquivalence : public ::testing::Test {
+  protected:
+    void ExpectSame(int fromX, int fromY, int toX, int toY) {
+        std::deque<PathNode> path{PathNode{1, 2, 3}}, expected{PathNode{1, 2, 3}};
+        const bool found =
+            finder->FindRoadPath(*city, static_cast<std::uint16_t>(fromX), static_cast<std::uint16_t>(fromY),
+                                 static_cast<std::uint16_t>(toX), static_cast<std::uint16_t>(toY), path);
+        SCOPED_TRACE(testing::Message() << fromX << "," << fromY << " -> " << toX << "," << toY);
+        ASSERT_EQ(found, literal->Find(*city, fromX, fromY, toX, toY, expected));
+        ASSERT_EQ(path, expected);
+        ASSERT_EQ(finder->Steps(), literal->steps);
+    }
+
+    std::unique_ptr<city::CityMap> city = std::make_unique<city::CityMap>();
+    std::unique_ptr<RoadPathfinder> finder = std::make_unique<RoadPathfinder>();
+    std::unique_ptr<LiteralSearch> literal = std::make_unique<LiteralSearch>();
+};
 
 // Long and short searches alternate on one finder, so any step number left over from an earlier search
 // would show in the step map or bend a later path.
-TEST(SearchEquivalence, RandomCitiesWithTunnelsMatchTheLiteralRules) {
+TEST_F(SearchEquivalence, RandomCitiesWithTunnelsMatchTheLiteralRules) {
     std::mt19937 rng(77);
-    auto city = std::make_unique<city::CityMap>();
-    auto finder = std::make_unique<RoadPathfinder>();
-    auto literal = std::make_unique<LiteralSearch>();
-    int found = 0;
-    int searches = 0;
+    int found = 0, searches = 0;
+    const auto near = [&](int from) { return std::clamp(from + static_cast<int>(rng() % 9) - 4, 0, 127); };
     for (const int roadPercent : {70, 80, 90, 97}) {
         RandomCity(*city, rng, roadPercent);
         for (int i = 0; i < 60; ++i) {
             const int fromX = static_cast<int>(rng() % 128), fromY = static_cast<int>(rng() % 128);
-            const bool near = i % 2 == 0;
-            const int toX = near ? std::clamp(fromX + static_cast<int>(rng() % 9) - 4, 0, 127)
-                                 : static_cast<int>(rng() % 128);
-            const int toY = near ? std::clamp(fromY + static_cast<int>(rng() % 9) - 4, 0, 127)
-                                 : static_cast<int>(rng() % 128);
-            ExpectSameSearch(*finder, *literal, *city, fromX, fromY, toX, toY);
-            found += literal->steps[static_cast<std::size_t>(toX * 128 + toY)] != 0 ? 1 : 0;
+            const int toX = i % 2 == 0 ? near(fromX) : static_cast<int>(rng() % 128);
+            const int toY = i % 2 == 0 ? near(fromY) : static_cast<int>(rng() % 128);
+            ExpectSame(fromX, fromY, toX, toY);
+            found += literal->steps[At(toX, toY)] != 0 ? 1 : 0;
             ++searches;
         }
         // A goal nobody reaches: the search covers everything it can reach.
-        ExpectSameSearch(*finder, *literal, *city, 64, 64, 64, 64);
+        ExpectSame(64, 64, 64, 64);
     }
     EXPECT_GT(found, searches / 3);
     EXPECT_LT(found, searches);
 }
 
-TEST(SearchEquivalence, GeneratedCityLegsMatchTheLiteralRules) {
-    auto city = std::make_unique<city::CityMap>();
+TEST_F(SearchEquivalence, GeneratedCityLegsMatchTheLiteralRules) {
     test::GeneratedCity(*city, 5);
-    auto finder = std::make_unique<RoadPathfinder>();
-    auto literal = std::make_unique<LiteralSearch>();
     std::vector<std::pair<int, int>> roads;
     for (int x = 0; x < 128; ++x) {
         for (int y = 0; y < 128; ++y) {
@@ -156,7 +157,7 @@ TEST(SearchEquivalence, GeneratedCityLegsMatchTheLiteralRules) {
     for (int i = 0; i < 80; ++i) {
         const auto [fromX, fromY] = roads[rng() % roads.size()];
         const auto [toX, toY] = roads[rng() % roads.size()];
-        ExpectSameSearch(*finder, *literal, *city, fromX, fromY, toX, toY);
+        ExpectSame(fromX, fromY, toX, toY);
     }
 }
 
