@@ -2,6 +2,7 @@
 #include "city/CityChunk.h"
 
 #include <algorithm>
+#include <cstring>
 #include <type_traits>
 
 #include "res/ByteReader.h"
@@ -160,6 +161,53 @@ void ReadChunkImage(CityData& data, CityChunk chunk, std::span<const std::uint8_
             std::copy_n(image.begin(), bytes.size(), bytes.begin());
             return;
         }
+    }
+}
+
+void WriteBlockImage(CityChunk chunk, std::span<const std::uint8_t> block, std::span<std::uint8_t> image,
+                     std::size_t from) {
+    const std::size_t capacity = ChunkInfo(chunk).capacity;
+    if (chunk == CityChunk::MISC || chunk == CityChunk::XGRP) {
+        for (std::size_t i = from / 4 * 4; i < capacity; i += 4) {
+            std::uint32_t v = 0;
+            std::memcpy(&v, block.data() + i, 4);
+            PutBE32(image, i, v);
+        }
+    } else if (chunk == CityChunk::ALTM || chunk == CityChunk::XMIC) {
+        // An XMIC record's two leading bytes are copied as they are.
+        for (std::size_t i = from / 2 * 2; i < capacity; i += 2) {
+            std::uint16_t v = 0;
+            std::memcpy(&v, block.data() + i, 2);
+            if (chunk == CityChunk::XMIC && i % 8 == 0) {
+                image[i] = block[i];
+                image[i + 1] = block[i + 1];
+            } else {
+                PutBE16(image, i, v);
+            }
+        }
+    } else if (from < capacity) {
+        std::memcpy(image.data() + from, block.data() + from, capacity - from);
+    }
+}
+
+void ReadBlockImage(CityChunk chunk, std::span<const std::uint8_t> image, std::span<std::uint8_t> block) {
+    const std::size_t capacity = ChunkInfo(chunk).capacity;
+    res::ByteReader reader(image.first(capacity));
+    if (chunk == CityChunk::MISC || chunk == CityChunk::XGRP) {
+        reader.U32BEArray({static_cast<std::uint32_t*>(static_cast<void*>(block.data())), capacity / 4});
+    } else if (chunk == CityChunk::ALTM) {
+        reader.U16BEArray({static_cast<std::uint16_t*>(static_cast<void*>(block.data())), capacity / 2});
+    } else if (chunk == CityChunk::XMIC) {
+        for (std::size_t i = 0; i < capacity; i += 8) {
+            block[i] = image[i];
+            block[i + 1] = image[i + 1];
+            for (std::size_t w = 2; w < 8; w += 2) {
+                const std::uint16_t v = GetBE16(image, i + w);
+                std::memcpy(block.data() + i + w, &v, 2);
+            }
+        }
+    } else {
+        std::memcpy(block.data(), image.data(), capacity);
     }
 }
 

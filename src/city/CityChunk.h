@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "city/CityBlock.h"
 #include "city/CityData.h"
 
 namespace rw::city {
@@ -60,6 +61,28 @@ constexpr const CityChunkInfo& ChunkInfo(CityChunk chunk) {
     return kCityChunks[static_cast<std::size_t>(chunk)];
 }
 
+// The CityMap block a chunk fills (its size is the chunk's capacity); nothing for CNAM.
+constexpr std::optional<CityBlock> ChunkBlock(CityChunk chunk) {
+    constexpr std::array<CityBlock, kCityChunkCount - 1> kBlocks{
+        CityBlock::MiscInfo,   CityBlock::AltMap,   CityBlock::auxPtr3,  CityBlock::auxPtr1,
+        CityBlock::auxPtr2,    CityBlock::auxPtr4,  CityBlock::auxPtr5,  CityBlock::auxPtr6,
+        CityBlock::auxPtr7,    CityBlock::auxPtr8,  CityBlock::BitsMap,  CityBlock::TrafficMap,
+        CityBlock::PolluteMap, CityBlock::ValueMap, CityBlock::CrimeMap, CityBlock::PoliceMap,
+        CityBlock::FireMap,    CityBlock::PopMap,   CityBlock::ROGMap,   CityBlock::GraphData,
+    };
+    const auto index = static_cast<std::size_t>(chunk);
+    if (index >= kBlocks.size()) {
+        return std::nullopt;
+    }
+    return kBlocks[index];
+}
+
+// True for the chunks whose destination holds 16- or 32-bit words (stored big-endian in the file).
+constexpr bool HasWords(CityChunk chunk) {
+    return chunk == CityChunk::MISC || chunk == CityChunk::ALTM || chunk == CityChunk::XMIC ||
+           chunk == CityChunk::XGRP;
+}
+
 // The chunk whose tag equals the four bytes exactly; nothing for an unknown tag.
 std::optional<CityChunk> FindCityChunk(std::span<const std::uint8_t> tag);
 
@@ -68,5 +91,12 @@ std::optional<CityChunk> FindCityChunk(std::span<const std::uint8_t> tag);
 void WriteChunkImage(const CityData& data, CityChunk chunk, std::span<std::uint8_t> image);
 // The inverse: takes the destination's values back from an image.
 void ReadChunkImage(CityData& data, CityChunk chunk, std::span<const std::uint8_t> image);
+
+// The same conversions for a chunk's CityMap block (host-order words, laid out as CityMap holds them).
+// block and image hold at least the chunk's capacity. Not for CNAM. WriteBlockImage writes the image from
+// byte from onwards (and the rest of the word holding byte from).
+void WriteBlockImage(CityChunk chunk, std::span<const std::uint8_t> block, std::span<std::uint8_t> image,
+                     std::size_t from = 0);
+void ReadBlockImage(CityChunk chunk, std::span<const std::uint8_t> image, std::span<std::uint8_t> block);
 
 }  // namespace rw::city

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <utility>
 
 #include "city/MemoryArena.h"
 
@@ -32,6 +34,21 @@ constexpr std::array<CityBlock, 4> kBlocks32{CityBlock::PoliceMap, CityBlock::Fi
 constexpr std::array<CityBlock, 5> kAuxBlocks{CityBlock::auxPtr1, CityBlock::auxPtr2, CityBlock::auxPtr3,
                                               CityBlock::auxPtr4, CityBlock::auxPtr5};
 
+// The blocks that city file chunks fill, which a load stages.
+constexpr std::array<CityBlock, 20> kStagedBlocks{
+    CityBlock::MiscInfo,   CityBlock::AltMap,   CityBlock::auxPtr1,  CityBlock::auxPtr2,
+    CityBlock::auxPtr3,    CityBlock::auxPtr4,  CityBlock::auxPtr5,  CityBlock::auxPtr6,
+    CityBlock::auxPtr7,    CityBlock::auxPtr8,  CityBlock::BitsMap,  CityBlock::TrafficMap,
+    CityBlock::PolluteMap, CityBlock::ValueMap, CityBlock::CrimeMap, CityBlock::PoliceMap,
+    CityBlock::FireMap,    CityBlock::PopMap,   CityBlock::ROGMap,   CityBlock::GraphData,
+};
+
+constexpr std::size_t kStagingAlignment = 64;
+
+constexpr std::size_t AlignedSize(std::size_t size) {
+    return (size + kStagingAlignment - 1) / kStagingAlignment * kStagingAlignment;
+}
+
 template <typename T, std::size_t N>
 void CopyIn(std::uint8_t* block, const std::array<T, N>& values, std::size_t offset = 0) {
     std::memcpy(block + offset, values.data(), sizeof(T) * N);
@@ -51,6 +68,7 @@ CityMap::CityMap() {
         std::exit(1);
     }
     AllocateCityBlocks();
+    AllocateStagingBlocks();
     m_generation = NextGeneration();
 }
 
@@ -74,10 +92,36 @@ void CityMap::AllocateCityBlocks() {
         std::memset(m_blocks[i], 0, info.size);
     }
 
+    BuildRowTables();
+    CopyIn(Raw(CityBlock::GraphMax), kGraphMaxAtAllocation);
+    m_misc = SpreadMiscWords(
+        std::span<const std::uint32_t, kMiscWords>(Typed<std::uint32_t>(CityBlock::MiscInfo), kMiscWords));
+}
+
+// Zeroed here so that every page is mapped before the first load.
+void CityMap::AllocateStagingBlocks() {
+    std::size_t total = 0;
+    for (const CityBlock block : kStagedBlocks) {
+        total += AlignedSize(BlockInfo(block).size);
+    }
+    try {
+        m_stagingStore = std::make_unique<std::uint8_t[]>(total + kStagingAlignment);
+    } catch (const std::bad_alloc&) {
+        std::fputs("Out of memory\n", stderr);
+        std::exit(1);
+    }
+    const auto base = reinterpret_cast<std::uintptr_t>(m_stagingStore.get());
+    std::size_t offset = AlignedSize(base) - base;
+    for (const CityBlock block : kStagedBlocks) {
+        m_staging[static_cast<std::size_t>(block)] = m_stagingStore.get() + offset;
+        offset += AlignedSize(BlockInfo(block).size);
+    }
+}
+
+void CityMap::BuildRowTables() {
     for (std::size_t g = 0; g < 16; ++g) {
         m_graphRows[g] = Typed<std::uint32_t>(CityBlock::GraphData) + g * 52;
     }
-    CopyIn(Raw(CityBlock::GraphMax), kGraphMaxAtAllocation);
     for (std::size_t x = 0; x < 128; ++x) {
         m_altRows[x] = Typed<std::uint16_t>(CityBlock::AltMap) + x * 128;
         for (std::size_t a = 0; a < kAuxBlocks.size(); ++a) {
@@ -94,8 +138,6 @@ void CityMap::AllocateCityBlocks() {
             m_rows32[b][x] = Raw(kBlocks32[b]) + x * 32;
         }
     }
-    m_misc = SpreadMiscWords(
-        std::span<const std::uint32_t, kMiscWords>(Typed<std::uint32_t>(CityBlock::MiscInfo), kMiscWords));
 }
 
 std::uint8_t* CityMap::Raw(CityBlock block) const {
@@ -247,13 +289,33 @@ void CityMap::Replace(const CityData& data, const std::array<std::uint32_t, 16>&
     CopyIn(Raw(CityBlock::PopMap), data.population);
     CopyIn(Raw(CityBlock::ROGMap), data.growth);
     CopyIn(Raw(CityBlock::GraphData), data.graphs);
+    SetDerivedBlocks(data.name, graphMax);
+}
+
+std::span<std::uint8_t> CityMap::StagingBlock(CityBlock block) {
+    std::uint8_t* staged = m_staging[static_cast<std::size_t>(block)];
+    return staged == nullptr ? std::span<std::uint8_t>{}
+                             : std::span<std::uint8_t>(staged, BlockInfo(block).size);
+}
+
+void CityMap::CommitStaging(std::string_view name, const std::array<std::uint32_t, 16>& graphMax) {
+    for (const CityBlock block : kStagedBlocks) {
+        const auto i = static_cast<std::size_t>(block);
+        std::swap(m_blocks[i], m_staging[i]);
+    }
+    BuildRowTables();
+    SetDerivedBlocks(name, graphMax);
+}
+
+void CityMap::SetDerivedBlocks(std::string_view cityName, const std::array<std::uint32_t, 16>& graphMax) {
     CopyIn(Raw(CityBlock::GraphMax), graphMax);
 
     std::uint8_t* name = Raw(CityBlock::CityStr);
     std::memset(name, 0, BlockInfo(CityBlock::CityStr).size);
-    std::memcpy(name, data.name.data(), std::min<std::size_t>(data.name.size(), 32));
+    std::memcpy(name, cityName.data(), std::min<std::size_t>(cityName.size(), 32));
 
-    m_misc = SpreadMiscWords(data.misc);
+    m_misc = SpreadMiscWords(
+        std::span<const std::uint32_t, kMiscWords>(Typed<std::uint32_t>(CityBlock::MiscInfo), kMiscWords));
     const MiscRecord& m = m_misc;
     for (std::size_t e = 0; e < m.budget.size(); ++e) {
         CopyIn(Raw(CityBlock::budgetList), m.budget[e], e * 28 * sizeof(std::uint32_t));

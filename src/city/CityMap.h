@@ -3,8 +3,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "city/CityBlock.h"
 #include "city/CityData.h"
@@ -66,8 +68,20 @@ class CityMap {
     // spread from data.misc, and GraphMax.
     void Replace(const CityData& data, const std::array<std::uint32_t, 16>& graphMax);
 
+    // A load's staging block for a block that a city file chunk fills (empty for any other): the same size,
+    // kept for the map's lifetime so that a load writes to memory already in use. Its contents are
+    // undefined until the loader fills it; the live city never changes through it.
+    std::span<std::uint8_t> StagingBlock(CityBlock block);
+    // Makes every staging block live at once (the replaced blocks become the next staging blocks), then sets
+    // the name (cut to 32 characters), GraphMax and the MISC arrays as Replace does. Spans of the layers
+    // taken before this point still show the previous city.
+    void CommitStaging(std::string_view name, const std::array<std::uint32_t, 16>& graphMax);
+
   private:
     void AllocateCityBlocks();
+    void AllocateStagingBlocks();
+    void BuildRowTables();
+    void SetDerivedBlocks(std::string_view name, const std::array<std::uint32_t, 16>& graphMax);
     std::uint8_t* Raw(CityBlock block) const;
     template <typename T>
     T* Typed(CityBlock block) const {
@@ -78,6 +92,8 @@ class CityMap {
     int m_decompressArena = -1;
     int m_cityArena = -1;
     std::array<std::uint8_t*, kCityBlockCount> m_blocks{};
+    std::unique_ptr<std::uint8_t[]> m_stagingStore;
+    std::array<std::uint8_t*, kCityBlockCount> m_staging{};  // null for blocks no chunk fills
 
     // Row tables: one pointer per column x to the column's first element.
     std::array<std::uint32_t*, 16> m_graphRows{};

@@ -11,8 +11,8 @@
 namespace rw::city {
 
 // Reads the city file at path into map. True when the whole form was read. On false the map is unchanged:
-// the chunks are decoded into a copy of the current city, which replaces the map only after the last chunk.
-// Chunks decoding to fewer bytes than their destination keep the current city's values beyond them.
+// the chunks are decoded into the map's staging blocks, which replace the live ones only after the last
+// chunk. Chunks decoding to fewer bytes than their destination keep the current city's values beyond them.
 // The city name comes from the CNAM chunk, else from the file's base name, cut to 32 characters.
 bool LoadCityFile(CityMap& map, const std::string& path);
 

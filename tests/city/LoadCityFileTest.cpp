@@ -166,6 +166,42 @@ TEST_F(LoadCityFileTest, ShortDecodesKeepThePreviousCity) {
     EXPECT_EQ(map.Altitude(0, 2), 0x0105);
 }
 
+// A load decodes into blocks that held the city before last; what a short or absent chunk keeps must
+// still be the current city, over several loads in turn.
+TEST_F(LoadCityFileTest, EachLoadKeepsTheCityBeforeIt) {
+    LoadBaseCity();  // buildings 13, zones 2
+    ASSERT_TRUE(Load({Coded("XBLD", Bytes(300, 40)), Misc()}));
+    ASSERT_TRUE(Load({Coded("XBLD", {41}), Coded("XZON", Bytes(200, 5)), Misc()}));
+    ASSERT_TRUE(Load({Coded("XZON", {6}), Misc()}));
+    EXPECT_EQ(map.Building(0, 0), 41);
+    EXPECT_EQ(map.Building(0, 1), 40);  // from the load before last
+    EXPECT_EQ(map.Building(3, 0), 13);  // from the base city
+    EXPECT_EQ(map.Zone(0, 0), 6);
+    EXPECT_EQ(map.Zone(0, 1), 5);
+    EXPECT_EQ(map.Zone(127, 127), 2);
+    EXPECT_EQ(map.Altitude(127, 127), 0x0105);
+    EXPECT_EQ(map.GraphMax(0), 500u);
+    EXPECT_EQ(map.Name(), "x");
+    EXPECT_EQ(map.Block(CityBlock::auxPtr6)[0], 0);  // no XLAB: the labels are cleared
+}
+
+// A second chunk with the same tag decodes over the first, keeping the first's bytes beyond it.
+TEST_F(LoadCityFileTest, RepeatedChunksDecodeOverEachOther) {
+    LoadBaseCity();
+    res::ByteWriter graphs;
+    graphs.U32BE(7);
+    ASSERT_TRUE(Load({Coded("XBLD", Bytes(300, 40)), Coded("XBLD", {41, 42}), Raw("ALTM", {1, 2, 3, 4}),
+                      Raw("ALTM", {9}), Coded("XGRP", graphs.Data()), Coded("XGRP", {0, 0, 1}), Misc()}));
+    EXPECT_EQ(map.Building(0, 0), 41);
+    EXPECT_EQ(map.Building(0, 1), 42);
+    EXPECT_EQ(map.Building(0, 2), 40);
+    EXPECT_EQ(map.Building(3, 0), 13);
+    EXPECT_EQ(map.Altitude(0, 0), 0x0902);
+    EXPECT_EQ(map.Altitude(0, 1), 0x0304);
+    EXPECT_EQ(map.Altitude(0, 2), 0x0105);
+    EXPECT_EQ(map.GraphMax(0), 0x0107u);  // three bytes over the word 7
+}
+
 TEST_F(LoadCityFileTest, GraphMaxIsTheUnsignedMaximumOfDefaultsAndValues) {
     res::ByteWriter graphs;
     for (std::uint32_t g = 0; g < 16; ++g) {

@@ -73,6 +73,43 @@ TEST(RunLengthTest, EncoderRoundTripsAndLimitsItsCodes) {
     EXPECT_EQ(EncodeRunLength(noisy).size(), 1000u + 8u);  // 127-byte literals
 }
 
+// The faster prefix decode must agree with the exact one on the decoded bytes, their count and every
+// failure, and never write outside the destination, whatever the data (long steps near either end too).
+TEST(RunLengthTest, PrefixDecodeAgreesWithTheExactDecode) {
+    std::mt19937 random(11);
+    for (int trial = 0; trial < 400; ++trial) {
+        Bytes data(static_cast<std::size_t>(random() % 600));
+        for (auto& b : data) {
+            // Mostly valid steps: control bytes are followed by what they need often enough to decode far.
+            b = static_cast<std::uint8_t>(random() % 256);
+        }
+        if (trial % 2 == 0) {
+            Bytes plain;
+            while (plain.size() < static_cast<std::size_t>(random() % 2000)) {
+                plain.insert(plain.end(), static_cast<std::size_t>(random() % 140 + 1),
+                             static_cast<std::uint8_t>(random() % (trial % 4 == 0 ? 2 : 256)));
+            }
+            data = EncodeRunLength(plain);
+        }
+        const std::size_t capacity = static_cast<std::size_t>(random() % 2100);
+        Bytes exact(capacity + 32, 0xEE);
+        Bytes prefix(capacity + 32, 0xEE);
+        const bool ok = DecodeRunLength(data, std::span(exact).subspan(16, capacity));
+        const auto count = DecodeRunLengthPrefix(data, std::span(prefix).subspan(16, capacity));
+        ASSERT_EQ(count.has_value(), ok) << trial;
+        EXPECT_EQ(Bytes(prefix.begin(), prefix.begin() + 16), Bytes(16, 0xEE)) << trial;
+        EXPECT_EQ(Bytes(prefix.end() - 16, prefix.end()), Bytes(16, 0xEE)) << trial;
+        if (ok) {
+            const auto end = exact.begin() + 16 + static_cast<std::ptrdiff_t>(*count);
+            EXPECT_EQ(Bytes(prefix.begin() + 16, prefix.begin() + 16 + static_cast<std::ptrdiff_t>(*count)),
+                      Bytes(exact.begin() + 16, end))
+                << trial;
+            EXPECT_EQ(Bytes(end, exact.end() - 16), Bytes(exact.end() - 16 - end, 0xEE))
+                << trial;  // none more
+        }
+    }
+}
+
 TEST(DecompressChunkTest, ReadsItsLengthAndFailsOnAShortFile) {
     const Bytes file{129, 6, 0xFF, 0xFF};
     res::ByteReader reader(file);
