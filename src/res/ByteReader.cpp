@@ -112,6 +112,9 @@ void ConvertWords(const std::uint8_t* in, std::span<Word> out, Load load) {
 // which measured faster than converting from the input straight into out.
 template <typename Word, typename Load>
 void ConvertInPlace(const std::uint8_t* in, std::span<Word> out, Load load) {
+    if (out.empty()) {
+        return;  // memcpy must not see the null data pointer an empty span may carry
+    }
     std::memcpy(out.data(), in, out.size_bytes());
     ConvertWords(static_cast<const std::uint8_t*>(static_cast<const void*>(out.data())), out, load);
 }
