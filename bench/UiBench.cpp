@@ -19,7 +19,6 @@
 #include "city/WriteCityFile.h"
 #include "scenario/WriteScenario.h"
 #include "ui/CourseEditorDlg.h"
-#include "ui/EditorHost.h"
 
 namespace rw::bench {
 namespace {
@@ -28,17 +27,16 @@ constexpr std::uint64_t kCitySeed = 2024;
 constexpr int kClicks = 100;
 
 // Picks the benchmark's race whenever the window asks for a scenario, and declines everything else.
-class BenchHost : public ui::EditorHost {
+class BenchHost : public editor::EditorHost {
   public:
-    ui::SaveAnswer AskSaveQuestion(QWidget*, bool) override { return ui::SaveAnswer::No; }
-    void ShowMessage(QWidget*, const QString&, const QString&, ui::MessageIcon) override {}
-    std::optional<QString> AskSavePath(QWidget*, const QString&) override { return std::nullopt; }
-    std::optional<QString> PickScenario(QWidget*, const QString&) override {
-        return QStringLiteral("bench1000.scn");
-    }
-    std::optional<QString> PickCity(QWidget*, const QString&) override { return std::nullopt; }
-    void ShowAbout(QWidget*) override {}
-    bool LaunchGame(const QString&, const QString&) override { return false; }
+    editor::SaveAnswer AskSaveQuestion(bool) override { return editor::SaveAnswer::No; }
+    void ShowMessage(std::string_view, std::string_view, editor::MessageIcon) override {}
+    std::optional<std::string> AskSavePath(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> PickScenario(const std::string&) override { return "bench1000.scn"; }
+    std::optional<std::string> PickCity(const std::string&) override { return std::nullopt; }
+    void ShowAbout() override {}
+    bool LaunchGame(const std::string&, const std::string&) override { return false; }
+    void EndEditor() override {}
 };
 
 // A game folder holding the dense city and a closed race of 1,000 checkpoints on it.
@@ -67,15 +65,16 @@ void ClickRoadTile(benchmark::State& state) {
         return;
     }
     BenchHost host;
-    auto window = std::make_unique<ui::CourseEditorDlg>(host, folder.path() + QDir::separator());
+    auto window =
+        std::make_unique<ui::CourseEditorDlg>(host, (folder.path() + QDir::separator()).toStdString());
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) {
         state.SkipWithError("the window was not shown");
         return;
     }
-    window->OnLoadScenario();
+    window->Editor().OnLoadScenario();
     QApplication::processEvents();
-    if (window->GetScenario().checkpoints.size() != course.size()) {
+    if (window->Editor().GetScenario().checkpoints.size() != course.size()) {
         state.SkipWithError("the race did not load");
         return;
     }
@@ -98,14 +97,13 @@ void ClickRoadTile(benchmark::State& state) {
         milliseconds.push_back(took.count() * 1000);
 
         // Back to the 1,000-checkpoint race, untimed.
-        auto& checkpoints = window->GetScenario().checkpoints;
-        if (checkpoints.size() != course.size() + 1) {
+        if (window->Editor().GetScenario().checkpoints.size() != course.size() + 1) {
             state.SkipWithError("the click added no checkpoint");
             break;
         }
-        checkpoints.pop_back();
-        window->RebuildRoute();
-        window->RefillCheckpointList();
+        window->ListSelect(static_cast<int>(course.size()));
+        window->Editor().OnSelchangeCheckpoints();
+        window->Editor().OnDeleteCheckpoint();
         QApplication::processEvents();
     }
     if (milliseconds.empty()) {

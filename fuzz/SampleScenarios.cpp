@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "scenario/StoreRaceFields.h"
+#include "editor/StoreRaceFields.h"
 
 namespace rw::fuzz {
 
@@ -79,7 +79,7 @@ Scenario FullScenario(int checkpoints) {
 Scenario EditorRace() {
     Scenario s;
     s.checkpoints = {{12, 40}, {30, 40}, {30, 71}, {12, 71}};
-    scenario::RaceFields fields;
+    editor::RaceFields fields;
     fields.cityFile = "riverside.urb";
     fields.title = "Bridge & Tunnel";
     fields.timeLimit = 240;
@@ -87,7 +87,7 @@ Scenario EditorRace() {
     fields.laps = 2;
     fields.racers = 3;
     fields.difficulty = 1;
-    scenario::StoreRaceFields(s, fields);
+    editor::StoreRaceFields(s, fields);
     return s;
 }
 

@@ -16,9 +16,10 @@ EditorApp::EditorApp(int& argc, char** argv) : QApplication(argc, argv) {
 bool EditorApp::InitInstance() {
     rw::ui::QtEditorHost host;
     rw::ui::CourseEditorDlg window(host, rw::ui::GameFolder());
+    host.SetWindow(&window);
     // Where there is no system menu, F1 and the window's context menu open the About box instead.
     const auto aboutEntry = rw::ui::SystemMenuAbout::Install(
-        window, [&window](unsigned int command) { window.OnSysCommand(command); });
+        window, [&window](unsigned int command) { window.Editor().OnSysCommand(command); });
     window.exec();
     return false;
 }

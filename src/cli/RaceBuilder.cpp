@@ -6,8 +6,9 @@
 #include "city/TileCodes.h"
 #include "cli/CityLoading.h"
 #include "cli/CliOutput.h"
+#include "editor/RaceRules.h"
+#include "editor/StoreRaceFields.h"
 #include "res/StringTable.h"
-#include "scenario/StoreRaceFields.h"
 #include "scenario/Windows1252.h"
 #include "scenario/WriteScenario.h"
 
@@ -15,14 +16,10 @@ namespace rw::cli {
 
 namespace {
 
-constexpr int kUntitledStringId = 126;
-constexpr std::size_t kMaxTitleLength = 20;  // the Race Title field's limit
-
 struct Limit {
     const char* option;
     int value;
-    int min;
-    int max;
+    editor::Range range;
 };
 
 }  // namespace
@@ -35,23 +32,25 @@ int BuildRace(const RaceRequest& r) {
     if (title->empty()) {
         return Fail(kExitUsage, "--title", "a race needs a title");
     }
-    if (*title == res::String(kUntitledStringId)) {
-        return Fail(kExitUsage, "--title", "\"Untitled\" is the placeholder of a new race, not a title");
+    if (const auto refusal = editor::RefuseSave(*title, r.checkpoints.size())) {
+        return refusal->text == res::StringId::NoTitleText
+                   ? Fail(kExitUsage, "--title", "\"Untitled\" is the placeholder of a new race, not a title")
+                   : Fail(kExitUsage, "--checkpoint", "a race needs at least one checkpoint");
     }
-    if (title->size() > kMaxTitleLength) {
-        return Fail(kExitUsage, "--title", "longer than 20 characters");
+    if (title->size() > static_cast<std::size_t>(editor::kTitleLimit.maxLength)) {
+        return Fail(kExitUsage, "--title",
+                    "longer than " + std::to_string(editor::kTitleLimit.maxLength) + " characters");
     }
-    for (const Limit& limit : {Limit{"--laps", r.laps, 1, 100}, Limit{"--time", r.timeLimit, 0, 99999},
-                               Limit{"--bonus", r.bonus, 0, 99}, Limit{"--racers", r.racers, 0, 8},
-                               Limit{"--difficulty", r.difficulty, 0, 2}}) {
-        if (limit.value < limit.min || limit.value > limit.max) {
+    const editor::Range difficulties{0, static_cast<std::int32_t>(editor::kDifficultyNames.size()) - 1};
+    for (const Limit& limit :
+         {Limit{"--laps", r.laps, editor::kLapsRange}, Limit{"--time", r.timeLimit, editor::kTimeLimitRange},
+          Limit{"--bonus", r.bonus, editor::kBonusRange}, Limit{"--racers", r.racers, editor::kRacersRange},
+          Limit{"--difficulty", r.difficulty, difficulties}}) {
+        if (!limit.range.Contains(limit.value)) {
             return Fail(kExitUsage, limit.option,
-                        std::to_string(limit.value) + " is outside " + std::to_string(limit.min) + ".." +
-                            std::to_string(limit.max));
+                        std::to_string(limit.value) + " is outside " + std::to_string(limit.range.min) +
+                            ".." + std::to_string(limit.range.max));
         }
-    }
-    if (r.checkpoints.empty()) {
-        return Fail(kExitUsage, "--checkpoint", "a race needs at least one checkpoint");
     }
     const auto cityFile = scenario::Utf8ToWindows1252(std::filesystem::path(r.cityPath).filename().string());
     if (!cityFile || cityFile->empty()) {
@@ -75,7 +74,7 @@ int BuildRace(const RaceRequest& r) {
     // A fresh race as after Load City File, the checkpoints as clicked, then Save's store step.
     scenario::Scenario s;
     s.checkpoints = r.checkpoints;
-    scenario::RaceFields fields;
+    editor::RaceFields fields;
     fields.cityFile = *cityFile;
     fields.title = *title;
     fields.timeLimit = r.timeLimit;
@@ -83,7 +82,7 @@ int BuildRace(const RaceRequest& r) {
     fields.laps = r.laps;
     fields.racers = r.racers;
     fields.difficulty = r.difficulty;
-    scenario::StoreRaceForSave(s, fields);
+    editor::StoreRaceForSave(s, fields);
     if (!scenario::WriteScenario(s, r.outPath)) {
         return Fail(kExitFileFailed, r.outPath, "cannot write the scenario file");
     }

@@ -7,6 +7,7 @@
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
 #include "cli/RaceBuilder.h"
+#include "editor/RaceRules.h"
 
 namespace rw::cli {
 
@@ -46,16 +47,16 @@ void AddRaceCommand(CLI::App& app, CommandRun& run) {
         ->allow_extra_args(false);
     cmd->add_option("--laps", r.laps, "Laps, 1..100 (1: open course)")
         ->capture_default_str()
-        ->transform(IntegerInRange(1, 100));
+        ->transform(IntegerInRange(editor::kLapsRange.min, editor::kLapsRange.max));
     cmd->add_option("--time", r.timeLimit, "Time limit in seconds, 0..99999")
         ->capture_default_str()
-        ->transform(IntegerInRange(0, 99999));
+        ->transform(IntegerInRange(editor::kTimeLimitRange.min, editor::kTimeLimitRange.max));
     cmd->add_option("--bonus", r.bonus, "Seconds added at each checkpoint, 0..99")
         ->capture_default_str()
-        ->transform(IntegerInRange(0, 99));
+        ->transform(IntegerInRange(editor::kBonusRange.min, editor::kBonusRange.max));
     cmd->add_option("--racers", r.racers, "Computer racers, 0..8")
         ->capture_default_str()
-        ->transform(IntegerInRange(0, 8));
+        ->transform(IntegerInRange(editor::kRacersRange.min, editor::kRacersRange.max));
     cmd->add_option("--difficulty", args->difficulty, "Racer difficulty: easy (default), medium or hard")
         ->transform(CLI::IsMember({"easy", "medium", "hard"}, CLI::ignore_case));
     cmd->callback([&run, args] { run = [args] { return Race(*args); }; });

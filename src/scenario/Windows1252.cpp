@@ -122,4 +122,21 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
     return out;
 }
 
+std::string Utf8ToWindows1252Dropping(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const auto cp = NextCodePoint(utf8, pos);
+        if (!cp) {
+            ++pos;
+            continue;
+        }
+        if (const auto byte = EncodeWindows1252(*cp)) {
+            out.push_back(static_cast<char>(*byte));
+        }
+    }
+    return out;
+}
+
 }  // namespace rw::scenario

@@ -22,5 +22,8 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // UTF-8 to file bytes; nothing when the input is not well-formed UTF-8 (overlong forms, surrogates and
 // code points past U+10FFFF included) or holds a code point that EncodeWindows1252 refuses.
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
+// UTF-8 to file bytes, leaving out what Utf8ToWindows1252 would refuse (a malformed byte, or a code point
+// without a byte): how a typed field becomes a document's text.
+std::string Utf8ToWindows1252Dropping(std::string_view utf8);
 
 }  // namespace rw::scenario

@@ -12,93 +12,77 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include <utility>
 
-#include "CheckpointListBox.h"
 #include "DialogUnits.h"
 #include "EditorTemplate.h"
 #include "FieldValidator.h"
 #include "MapView.h"
+#include "SingleSelectionList.h"
 #include "SpinArrows.h"
 #include "UiText.h"
-#include "city/CityMap.h"
+#include "editor/RaceRules.h"
+#include "res/MapPalette.h"
 #include "res/StringTable.h"
-#include "route/RaceRoute.h"
 
 namespace rw::ui {
 
-// Building the city blocks here, before any start-up step, lets a city be loaded at any moment after.
-CourseEditorDlg::CourseEditorDlg(EditorHost& host, QString gameFolder, QWidget* parent)
-    : QDialog(parent),
-      m_host(host),
-      m_gameFolder(std::move(gameFolder)),
-      m_city(std::make_unique<rw::city::CityMap>()),
-      m_route(std::make_unique<rw::route::RaceRoute>()) {
-    OnInitDialog();
+using rw::editor::ControlId;
+
+namespace {
+
+// "&&" shows one "&"; a lone "&" marks the mnemonic and is dropped.
+QString WithoutMnemonic(const QString& label) {
+    QString shown;
+    for (qsizetype i = 0; i < label.size(); ++i) {
+        if (label[i] == u'&' && i + 1 < label.size()) {
+            ++i;
+        }
+        shown += label[i];
+    }
+    return shown;
+}
+
+}  // namespace
+
+CourseEditorDlg::CourseEditorDlg(rw::editor::EditorHost& host, std::string gameFolder, QWidget* parent)
+    : QDialog(parent) {
+    // A fixed frame with caption, system menu and minimise box, in the task bar.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setMouseTracking(true);
+    CreateControls();
+    setWindowTitle(UiText(rw::res::StringId::EditorCaption));
+    m_difficultyCombo = ControlAs<QComboBox>(ControlId::Difficulty);
+    for (const ControlId id : {ControlId::RaceTitle, ControlId::TimeLimit, ControlId::Bonus}) {
+        const auto limit = rw::editor::TypingLimit(id);
+        new FieldValidator(*Edit(id), limit->maxLength, limit->digitsOnly);
+    }
+    m_mapImage = QImage(256, 256, QImage::Format_Indexed8);
+    QList<QRgb> palette;
+    for (const rw::res::Rgb& entry : rw::res::MapPalette()) {
+        palette.push_back(qRgb(entry.r, entry.g, entry.b));
+    }
+    m_mapImage.setColorTable(palette);
+    SetLabels();
+    LayOut();
+    m_editor = std::make_unique<rw::editor::CourseEditor>(*this, host, std::move(gameFolder));
+    RepaintMap();
+    ConnectEventTable();
+    Control(ControlId::LoadCityFile)->setFocus(Qt::OtherFocusReason);
 }
 
 CourseEditorDlg::~CourseEditorDlg() = default;
-
-rw::scenario::Scenario& CourseEditorDlg::GetScenario() {
-    return m_scenario;
-}
-const rw::scenario::Scenario& CourseEditorDlg::GetScenario() const {
-    return m_scenario;
-}
-rw::city::CityMap& CourseEditorDlg::City() {
-    return *m_city;
-}
-const rw::city::CityMap& CourseEditorDlg::City() const {
-    return *m_city;
-}
 
 QWidget* CourseEditorDlg::Control(int id) const {
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
 }
 
-QLineEdit* CourseEditorDlg::Edit(int id) const {
+QLineEdit* CourseEditorDlg::Edit(ControlId id) const {
     return ControlAs<QLineEdit>(id);
-}
-
-void CourseEditorDlg::OnInitDialog() {
-    // 1. The dialog itself: fixed frame with caption, system menu and minimise box, in the task bar.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setMouseTracking(true);
-    CreateControls();
-    // 2.
-    setWindowTitle(UiText(174));
-    // 3.
-    m_difficultyCombo = ControlAs<QComboBox>(1100);
-    m_difficulty = 0;
-    // 4. Limits on typing; a program-set text may be longer.
-    new FieldValidator(*Edit(1077), 20, false);
-    new FieldValidator(*Edit(1079), 5, true);
-    new FieldValidator(*Edit(1074), 2, true);
-    // 5. and 6.: the location names are a constant table of the core; the game folder came with the
-    // constructor.
-    // 7.
-    CreateMapImage();
-    // 8.
-    SetLabels();
-    // 9. and 10.: the application puts the About entry into the system menu where the platform has one
-    // and gives every window its icon; F1 and the context menu outside the map reach About everywhere.
-    // 11.
-    LayOut();
-    // 12.
-    m_scenario.name = std::string(rw::res::String(126));
-    // 13.
-    ShowScenarioInFields();
-    RefillCheckpointList();
-    m_selectedCheckpoint = -1;
-    m_checkpointList->setCurrentRow(-1);
-    m_modified = false;
-    ResetToFreshScenario();
-    ConnectEventTable();
-    // 14.
-    Control(1022)->setFocus(Qt::OtherFocusReason);
 }
 
 void CourseEditorDlg::CreateControls() {
@@ -122,12 +106,14 @@ void CourseEditorDlg::CreateControls() {
             case ControlKind::DropDownList: {
                 auto* combo = new QComboBox(this);
                 combo->setEditable(false);
-                combo->addItems({QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Hard")});
+                for (const std::string_view name : rw::editor::kDifficultyNames) {
+                    combo->addItem(FromUtf8(name));
+                }
                 widget = combo;
                 break;
             }
             case ControlKind::ListBox: {
-                auto* list = new CheckpointListBox(this);
+                auto* list = new SingleSelectionList(this);
                 list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
                 list->setUniformItemSizes(true);
                 m_checkpointList = list;
@@ -207,7 +193,8 @@ void CourseEditorDlg::SetLabels() {
         if (auto* button = qobject_cast<QPushButton*>(widget)) {
             button->setText(UiText(item.stringId));
         } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
-            box->setTitle(UiText(item.stringId));
+            // A group box title with a mnemonic would take Alt+C from the Load City File button beside it.
+            box->setTitle(WithoutMnemonic(UiText(item.stringId)));
         } else if (auto* label = qobject_cast<QLabel*>(widget)) {
             label->setText(UiText(item.stringId));
             FitLabel(*label);
@@ -237,73 +224,66 @@ void CourseEditorDlg::FitLabel(QLabel& label) {
 // The map area becomes exactly 256 x 256 pixels whatever the font made of it; what lies right of and below
 // it follows the growth.
 void CourseEditorDlg::LayOut() {
-    QWidget* map = Control(1041);
+    QWidget* map = Control(ControlId::Map);
     const QRect mapRect = map->geometry();
     const int dx = 256 - mapRect.width();
     const int dy = 256 - mapRect.height();
     map->setGeometry(mapRect.x(), mapRect.y(), 256, 256);
     const int h = dx / 2;
-
-    QWidget* status = Control(1055);
-    status->move(status->pos() + QPoint(h, dy));
-
-    for (const int id : {1001, 1086, 1007}) {
-        Control(id)->setGeometry(Control(id)->geometry());
-    }
-
-    QWidget* frame = Control(1103);
-    frame->resize(frame->width() + dx, frame->height() + dy);
-
-    for (const int id : {1109, 1000}) {
+    for (const ControlId id : {ControlId::Status, ControlId::Exit, ControlId::EnterGame}) {
         Control(id)->move(Control(id)->pos() + QPoint(h, dy));
     }
+    QWidget* frame = Control(ControlId::MapBox);
+    frame->resize(frame->width() + dx, frame->height() + dy);
+    // The sizes are the window's outer frame; the frame's own edges are known once it is shown.
+    m_frameSize = QSize(Control(ControlId::StatusFrame)->width() + dx + 15, height() + dy);
+    setFixedSize(m_frameSize);
+}
 
-    setFixedSize(Control(1040)->width() + dx + 15, height() + dy);
+void CourseEditorDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    const QSize edges = frameGeometry().size() - geometry().size();
+    if (edges.width() > 0 || edges.height() > 0) {
+        setFixedSize(m_frameSize - edges);
+    }
 }
 
 QPoint CourseEditorDlg::MapOrigin() const {
-    return Control(1041)->geometry().topLeft();
+    return Control(ControlId::Map)->geometry().topLeft();
 }
 
-// The window's events and their handlers, one row per event.
+// The window's events and the editor's handlers, one row per event.
 void CourseEditorDlg::ConnectEventTable() {
-    auto* mapView = m_mapView;
-    auto* laps = static_cast<SpinArrows*>(Control(1080));
-    auto* racers = static_cast<SpinArrows*>(Control(1082));
-    auto button = [this](int id) { return static_cast<QPushButton*>(Control(id)); };
+    auto* laps = static_cast<SpinArrows*>(Control(ControlId::LapsSpin));
+    auto* racers = static_cast<SpinArrows*>(Control(ControlId::RacersSpin));
+    auto button = [this](ControlId id) { return static_cast<QPushButton*>(Control(id)); };
+    rw::editor::CourseEditor& editor = *m_editor;
 
     // System command: F1 and the context menu stand in for the system menu (keyPressEvent,
-    // contextMenuEvent) and call OnSysCommand.
-    mapView->SetPainter([this](QPainter& painter) { OnPaint(painter); });
-    connect(button(1022), &QPushButton::clicked, this, [this] { OnLoadCityFile(); });
-    connect(button(1007), &QPushButton::clicked, this, [this] { OnDeleteCheckpoint(); });
-    connect(button(1008), &QPushButton::clicked, this, [this] { OnLoadScenario(); });
-    connect(button(1009), &QPushButton::clicked, this, [this] { OnSaveScenario(); });
-    connect(m_checkpointList, &QListWidget::itemSelectionChanged, this, [this] { OnSelchangeCheckpoints(); });
+    // contextMenuEvent).
+    m_mapView->SetPainter([this](QPainter& painter) { PaintMap(painter); });
+    connect(button(ControlId::LoadCityFile), &QPushButton::clicked, this,
+            [&editor] { editor.OnLoadCityFile(); });
+    connect(button(ControlId::DeleteCheckpoint), &QPushButton::clicked, this,
+            [&editor] { editor.OnDeleteCheckpoint(); });
+    connect(button(ControlId::LoadScenario), &QPushButton::clicked, this,
+            [&editor] { editor.OnLoadScenario(); });
+    connect(button(ControlId::SaveScenario), &QPushButton::clicked, this,
+            [&editor] { editor.OnSaveScenario(); });
+    connect(m_checkpointList, &QListWidget::itemSelectionChanged, this,
+            [&editor] { editor.OnSelchangeCheckpoints(); });
     // Left button down, mouse move, right button down: mousePressEvent and mouseMoveEvent.
-    connect(laps, &SpinArrows::Clicked, this, [this] { OnClickLapsSpin(); });
-    connect(racers, &SpinArrows::Clicked, this, [this] { OnClickRacersSpin(); });
-    connect(racers, &SpinArrows::DeltaPos, this, [this](int delta) { OnDeltaposRacersSpin(delta); });
-    connect(laps, &SpinArrows::DeltaPos, this, [this](int delta) { OnDeltaposLapsSpin(delta); });
-    connect(button(1010), &QPushButton::clicked, this, [this] { OnNewScenario(); });
-    connect(button(1000), &QPushButton::clicked, this, [this] { OnEnterGame(); });
+    connect(laps, &SpinArrows::Clicked, this, [&editor] { editor.OnClickLapsSpin(); });
+    connect(racers, &SpinArrows::Clicked, this, [&editor] { editor.OnClickRacersSpin(); });
+    connect(racers, &SpinArrows::DeltaPos, this,
+            [&editor](int delta) { editor.OnDeltaposRacersSpin(delta); });
+    connect(laps, &SpinArrows::DeltaPos, this, [&editor](int delta) { editor.OnDeltaposLapsSpin(delta); });
+    connect(button(ControlId::NewScenario), &QPushButton::clicked, this,
+            [&editor] { editor.OnNewScenario(); });
+    connect(button(ControlId::EnterGame), &QPushButton::clicked, this, [&editor] { editor.OnEnterGame(); });
     // Close request: closeEvent and reject.
-    connect(button(1109), &QPushButton::clicked, this, [this] { OnExit(); });
-    connect(m_difficultyCombo, &QComboBox::activated, this, [this] { OnSelchangeDifficulty(); });
-}
-
-void CourseEditorDlg::OnSysCommand(unsigned int command) {
-    if ((command & 0xFFF0u) == kAboutCommand) {
-        OnAbout();
-    }
-}
-
-void CourseEditorDlg::OnSelchangeDifficulty() {
-    m_difficulty = m_difficultyCombo->currentIndex();
-}
-
-void CourseEditorDlg::OnDeleteCheckpoint() {
-    DeleteCheckpoint();
+    connect(button(ControlId::Exit), &QPushButton::clicked, this, [&editor] { editor.OnExit(); });
+    connect(m_difficultyCombo, &QComboBox::activated, this, [&editor] { editor.OnSelchangeDifficulty(); });
 }
 
 void CourseEditorDlg::EndEditor() {
@@ -317,7 +297,7 @@ void CourseEditorDlg::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    OnClose();
+    m_editor->OnClose();
 }
 
 // Escape is the same close request as the close box.
@@ -326,20 +306,24 @@ void CourseEditorDlg::reject() {
         QDialog::reject();
         return;
     }
-    OnClose();
+    m_editor->OnClose();
 }
 
 // Nothing accepts the editor: Enter in a field must not end it.
 void CourseEditorDlg::accept() {}
 
+// Enter presses the push button that has the focus and does nothing elsewhere.
 void CourseEditorDlg::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
+            if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+                button->click();
+            }
             event->accept();
             return;
         case Qt::Key_F1:
-            OnSysCommand(kAboutCommand);
+            m_editor->OnSysCommand(rw::editor::CourseEditor::kAboutCommand);
             event->accept();
             return;
         default:
@@ -349,15 +333,15 @@ void CourseEditorDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CourseEditorDlg::contextMenuEvent(QContextMenuEvent* event) {
-    const QString entry = UiText(101);
-    if (Control(1041)->geometry().contains(event->pos()) || entry.isEmpty()) {
+    const QString entry = UiText(rw::res::StringId::AboutEntry);
+    if (Control(ControlId::Map)->geometry().contains(event->pos()) || entry.isEmpty()) {
         event->ignore();
         return;
     }
     QMenu menu(this);
     QAction* about = menu.addAction(entry);
     if (menu.exec(event->globalPos()) == about) {
-        OnSysCommand(kAboutCommand);
+        m_editor->OnSysCommand(rw::editor::CourseEditor::kAboutCommand);
     }
 }
 

@@ -1,66 +1,54 @@
-// The editor's main window: controls, event table, field transfers, map view and picking.
+// The editor's main window on Qt: the controls from the template, their layout, event delivery and the map.
 #pragma once
 
 #include <QDialog>
 #include <QImage>
 #include <QPoint>
-#include <QString>
 
-#include <array>
-#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 
-#include "scenario/Scenario.h"
-#include "scenario/StoreRaceFields.h"
+#include "editor/CourseEditor.h"
+#include "editor/EditorView.h"
 
 class QCloseEvent;
 class QComboBox;
-class QLineEdit;
-class QListWidget;
 class QContextMenuEvent;
 class QKeyEvent;
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QMouseEvent;
 class QPainter;
-
-namespace rw::city {
-class CityMap;
-}
-namespace rw::route {
-class RaceRoute;
-}
+class QShowEvent;
 
 namespace rw::ui {
 
-class EditorHost;
 class MapView;
 
-// One window per run, shown modally until the user leaves the editor. It owns the document (the one
-// Scenario), the loaded city, the route and the map picture. Controls are named by their numeric ids;
-// Control(id) finds any of them.
-class CourseEditorDlg : public QDialog {
+// One window per run, shown modally until the user leaves the editor. It is the editor's view: it shows what
+// the editor (CourseEditor, which owns the race, the city and the map picture) sets, and hands every input to
+// it in map coordinates. Controls are named by their ids; Control(id) finds any of them.
+class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     Q_OBJECT
 
   public:
-    // gameFolder ends with the platform's separator; every path the window builds starts with it.
-    CourseEditorDlg(EditorHost& host, QString gameFolder, QWidget* parent = nullptr);
+    // gameFolder (UTF-8) ends with the platform's separator.
+    CourseEditorDlg(rw::editor::EditorHost& host, std::string gameFolder, QWidget* parent = nullptr);
     ~CourseEditorDlg() override;
 
     CourseEditorDlg(const CourseEditorDlg&) = delete;
     CourseEditorDlg& operator=(const CourseEditorDlg&) = delete;
 
-    // --- state read by tests and the host ---
-    bool IsModified() const { return m_modified; }
-    int SelectedCheckpoint() const { return m_selectedCheckpoint; }
-    int Difficulty() const { return m_difficulty; }
-    rw::scenario::Scenario& GetScenario();
-    const rw::scenario::Scenario& GetScenario() const;
-    rw::city::CityMap& City();
-    const rw::city::CityMap& City() const;
-    const QString& GameFolderPath() const { return m_gameFolder; }
+    rw::editor::CourseEditor& Editor() { return *m_editor; }
+    const rw::editor::CourseEditor& Editor() const { return *m_editor; }
     QWidget* Control(int id) const;
+    QWidget* Control(rw::editor::ControlId id) const { return Control(rw::editor::ToInt(id)); }
+    template <class T>
+    T* ControlAs(rw::editor::ControlId id) const {
+        return qobject_cast<T*>(Control(id));
+    }
     template <class T>
     T* ControlAs(int id) const {
         return qobject_cast<T*>(Control(id));
@@ -69,58 +57,24 @@ class CourseEditorDlg : public QDialog {
     const QImage& MapImage() const { return m_mapImage; }
     // The map area's top-left corner in the window's client coordinates.
     QPoint MapOrigin() const;
-    // The route's tiles, one byte per tile at x * 128 + y, non-zero on the route.
-    const std::array<std::uint8_t, 128 * 128>& RouteTiles() const;
 
-    // --- event handlers (wired by the event table in CourseEditorDlg.cpp) ---
-    void OnSysCommand(unsigned int command);
-    void OnPaint(QPainter& mapPainter);
-    // Points are in the window's client coordinates.
-    void OnLButtonDown(QPoint point);
-    void OnMouseMove(QPoint point);
-    void OnRButtonDown(QPoint point);
-    void OnSelchangeCheckpoints();
-    void OnClickLapsSpin();
-    void OnClickRacersSpin();
-    // delta: -1 for the up arrow, +1 for the down arrow.
-    void OnDeltaposRacersSpin(int delta);
-    void OnDeltaposLapsSpin(int delta);
-    void OnSelchangeDifficulty();
-
-    // Commands (CourseEditorCommands.cpp, but OnDeleteCheckpoint).
-    void OnLoadCityFile();
-    void OnDeleteCheckpoint();
-    void OnLoadScenario();
-    void OnSaveScenario();
-    void OnNewScenario();
-    void OnEnterGame();
-    // The one close request (close box, Escape). It decides whether the window closes: EndEditor() does.
-    void OnClose();
-    void OnExit();
-    // Opens the About box (the system-menu entry, F1, or the context menu outside the map).
-    void OnAbout();
-
-    // --- steps shared by the handlers ---
-    void ReadFieldsIntoScenario();
-    rw::scenario::RaceFields ReadRaceFields() const;
-    void ShowScenarioInFields();
-    void ResetToFreshScenario();
-    void RefillCheckpointList();
-    void AddCheckpoint(int x, int y);
-    void MoveCheckpoint(int x, int y);
-    void DeleteCheckpoint();
-    void RebuildRoute();
-
-    // --- the map picture ---
-    void CreateMapImage();
-    void ShowBlankMapPicture();
-    void RedrawMap();
-
-    // Closes the window for good, bypassing OnClose; the modal run then returns.
+    // Closes the window for good, bypassing the close request; the modal run then returns.
     void EndEditor();
 
-    // The command that opens the About box from the system menu.
-    static constexpr unsigned int kAboutCommand = 16;
+    // --- the editor's view ---
+    std::string Text(rw::editor::ControlId id) const override;
+    void SetText(rw::editor::ControlId id, std::string_view text) override;
+    int ListCount() const override;
+    void ListInsert(int row, std::string_view label, int itemData) override;
+    void ListSetLabel(int row, std::string_view label) override;
+    void ListRemove(int row) override;
+    int ListItemData(int row) const override;
+    int ListSelection() const override;
+    void ListSelect(int row) override;
+    void ListScrollToTop() override;
+    int DifficultySelection() const override;
+    void SelectDifficulty(int index) override;
+    void RepaintMap() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -130,52 +84,28 @@ class CourseEditorDlg : public QDialog {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
-    void OnInitDialog();
     void CreateControls();
     void SetLabels();
     static void FitLabel(QLabel& label);
     void LayOut();
     void ConnectEventTable();
-
-    // Field access by control id: texts as the documents' bytes, numbers read signed (0 when the text is
-    // not a number).
-    std::string FieldBytes(int id) const;
-    void SetFieldBytes(int id, const std::string& bytes);
-    std::int32_t FieldInt(int id) const;
-    void SetFieldInt(int id, std::int64_t value);
-    QLineEdit* Edit(int id) const;
-    // The list's selected position, -1 for none.
-    int ListSelection() const;
-    // The checkpoint index held by list entry row; -1 when there is no such entry.
-    int ItemIndex(int row) const;
-    // Selects position row (-1: none) without reporting a selection change.
-    void SelectListRow(int row);
-    void SyncMapImage();
-    void UpdateMapArea();
-
-    EditorHost& m_host;
-    QString m_gameFolder;
-
-    bool m_modified = false;
-    int m_selectedCheckpoint = -1;
-    int m_difficulty = 0;
-    bool m_ending = false;
+    void PaintMap(QPainter& painter);
+    // The map point under a window point, or nothing when a control lies there (it has the mouse to itself).
+    std::optional<QPoint> MapPointAt(QPoint windowPoint) const;
+    QLineEdit* Edit(rw::editor::ControlId id) const;
 
     std::map<int, QWidget*> m_controls;
     QListWidget* m_checkpointList = nullptr;
     QComboBox* m_difficultyCombo = nullptr;
     MapView* m_mapView = nullptr;
-
-    rw::scenario::Scenario m_scenario;
-    std::unique_ptr<rw::city::CityMap> m_city;
-    std::unique_ptr<rw::route::RaceRoute> m_route;
-
-    // The map picture: palette indices bottom-up (the core's layout) and the top-down image shown.
-    std::array<std::uint8_t, 256 * 256> m_mapPixels{};
-    QList<QRgb> m_mapPalette;
+    bool m_ending = false;
+    QSize m_frameSize;  // the outer frame the layout asks for
+    // The map picture shown: the editor's pixels, rows top-down, with the map palette.
     QImage m_mapImage;
+    std::unique_ptr<rw::editor::CourseEditor> m_editor;
 };
 
 }  // namespace rw::ui

@@ -1,4 +1,6 @@
-// The editor window's map: the picture, its paint, the mouse on it, and the checkpoint edits.
+// The editor window as the editor's view: field texts, the Checkpoints list, the difficulty box, and the map
+// with its paint and mouse.
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -9,115 +11,61 @@
 #include <cstring>
 
 #include "CourseEditorDlg.h"
+#include "FieldValidator.h"
 #include "MapView.h"
+#include "UiText.h"
 #include "city/CheckpointMarks.h"
-#include "city/CityMap.h"
-#include "city/MapImage.h"
-#include "city/MapPicking.h"
-#include "city/TileCodes.h"
-#include "res/MapPalette.h"
-#include "res/StringTable.h"
-#include "route/CheckpointList.h"
-#include "route/RaceRoute.h"
 
 namespace rw::ui {
 
-void CourseEditorDlg::CreateMapImage() {
-    m_mapPalette.clear();
-    for (const rw::res::Rgb& entry : rw::res::MapPalette()) {
-        m_mapPalette.push_back(qRgb(entry.r, entry.g, entry.b));
+using rw::editor::ControlId;
+
+std::string CourseEditorDlg::Text(ControlId id) const {
+    QWidget* control = Control(id);
+    if (const auto* edit = qobject_cast<QLineEdit*>(control)) {
+        return ToUtf8(edit->text());
     }
-    m_mapImage = QImage(256, 256, QImage::Format_Indexed8);
-    m_mapImage.setColorTable(m_mapPalette);
-    m_mapImage.fill(0);
+    if (const auto* label = qobject_cast<QLabel*>(control)) {
+        return ToUtf8(label->text());
+    }
+    return {};
 }
 
-void CourseEditorDlg::ShowBlankMapPicture() {
-    rw::city::ShowBlankMapPicture(m_mapPixels);
-    SyncMapImage();
-}
-
-void CourseEditorDlg::RedrawMap() {
-    rw::city::RedrawMap(*m_city, m_route->Map(), m_mapPixels);
-    SyncMapImage();
-}
-
-// The core keeps its rows bottom-up; the image shown keeps them top-down.
-void CourseEditorDlg::SyncMapImage() {
-    for (int row = 0; row < 256; ++row) {
-        std::memcpy(m_mapImage.scanLine(row), &m_mapPixels[rw::city::PixelIndex(0, row)], 256);
+void CourseEditorDlg::SetText(ControlId id, std::string_view text) {
+    QWidget* control = Control(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        FieldValidator::SetText(*edit, FromUtf8(text));
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setText(FromUtf8(text));
     }
 }
 
-void CourseEditorDlg::UpdateMapArea() {
-    update();
-    m_mapView->update();
+int CourseEditorDlg::ListCount() const {
+    return m_checkpointList->count();
 }
 
-void CourseEditorDlg::OnPaint(QPainter& mapPainter) {
-    mapPainter.drawImage(QPoint(0, 0), m_mapImage);
-    const QColor red(rw::city::kMarkColour.r, rw::city::kMarkColour.g, rw::city::kMarkColour.b);
-    const QColor orange(rw::city::kSelectedMarkColour.r, rw::city::kSelectedMarkColour.g,
-                        rw::city::kSelectedMarkColour.b);
-    int index = 0;
-    for (const rw::scenario::TilePos& pos : m_scenario.checkpoints) {
-        const rw::city::PixelRect square = rw::city::CheckpointSquare(pos.x, pos.y);
-        mapPainter.fillRect(
-            QRect(square.left, square.top, square.right - square.left, square.bottom - square.top),
-            index == m_selectedCheckpoint ? orange : red);
-        ++index;
+void CourseEditorDlg::ListInsert(int row, std::string_view label, int itemData) {
+    const QSignalBlocker quiet(m_checkpointList);
+    auto* item = new QListWidgetItem(FromUtf8(label));
+    item->setData(Qt::UserRole, itemData);
+    m_checkpointList->insertItem(row, item);
+}
+
+void CourseEditorDlg::ListSetLabel(int row, std::string_view label) {
+    if (QListWidgetItem* item = m_checkpointList->item(row)) {
+        const QSignalBlocker quiet(m_checkpointList);
+        item->setText(FromUtf8(label));
     }
 }
 
-void CourseEditorDlg::mouseMoveEvent(QMouseEvent* event) {
-    // A control under the pointer has the mouse to itself.
-    if (childAt(event->position().toPoint()) != nullptr) {
-        event->ignore();
-        return;
-    }
-    OnMouseMove(event->position().toPoint());
+void CourseEditorDlg::ListRemove(int row) {
+    const QSignalBlocker quiet(m_checkpointList);
+    delete m_checkpointList->takeItem(row);
 }
 
-void CourseEditorDlg::mousePressEvent(QMouseEvent* event) {
-    const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::LeftButton) {
-        OnLButtonDown(point);
-    } else if (event->button() == Qt::RightButton) {
-        OnRButtonDown(point);
-    } else {
-        QDialog::mousePressEvent(event);
-    }
-}
-
-void CourseEditorDlg::OnMouseMove(QPoint point) {
-    const QPoint onMap = point - MapOrigin();
-    if (Edit(1017)->text().isEmpty()) {
-        return;
-    }
-    const std::string status = rw::city::TileStatusText(*m_city, onMap.x(), onMap.y());
-    ControlAs<QLabel>(1055)->setText(
-        QString::fromLatin1(status.data(), static_cast<qsizetype>(status.size())));
-}
-
-void CourseEditorDlg::OnLButtonDown(QPoint point) {
-    ReadFieldsIntoScenario();
-    const QPoint onMap = point - MapOrigin();
-    const auto tile = rw::city::TileFromPoint(onMap.x(), onMap.y());
-    if (tile && rw::city::IsRoadTile(m_city->Building(tile->x, tile->y))) {
-        AddCheckpoint(tile->x, tile->y);
-    }
-    UpdateMapArea();
-}
-
-void CourseEditorDlg::OnRButtonDown(QPoint point) {
-    ReadFieldsIntoScenario();
-    const QPoint onMap = point - MapOrigin();
-    const auto tile = rw::city::TileFromPoint(onMap.x(), onMap.y());
-    if (tile && rw::city::IsRoadTile(m_city->Building(tile->x, tile->y))) {
-        MoveCheckpoint(tile->x, tile->y);
-    }
-    RefillCheckpointList();
-    UpdateMapArea();
+int CourseEditorDlg::ListItemData(int row) const {
+    const QListWidgetItem* item = m_checkpointList->item(row);
+    return item == nullptr ? -1 : item->data(Qt::UserRole).toInt();
 }
 
 int CourseEditorDlg::ListSelection() const {
@@ -125,12 +73,7 @@ int CourseEditorDlg::ListSelection() const {
     return selected.isEmpty() ? -1 : m_checkpointList->row(selected.first());
 }
 
-int CourseEditorDlg::ItemIndex(int row) const {
-    const QListWidgetItem* item = m_checkpointList->item(row);
-    return item == nullptr ? -1 : item->data(Qt::UserRole).toInt();
-}
-
-void CourseEditorDlg::SelectListRow(int row) {
+void CourseEditorDlg::ListSelect(int row) {
     const QSignalBlocker quiet(m_checkpointList);
     if (row < 0 || row >= m_checkpointList->count()) {
         m_checkpointList->clearSelection();
@@ -140,78 +83,77 @@ void CourseEditorDlg::SelectListRow(int row) {
     m_checkpointList->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
-void CourseEditorDlg::RefillCheckpointList() {
-    {
-        const QSignalBlocker quiet(m_checkpointList);
-        // The labels follow the Laps field, not the document.
-        const std::int32_t laps = FieldInt(1072);
-        const int count = static_cast<int>(m_scenario.checkpoints.size());
-        const auto label = [&](int index) {
-            const std::string text = rw::route::CheckpointLabel(index, count, laps);
-            return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-        };
-        // Every label but the first and the last is "Checkpoint <index>" whatever the lap count, and each
-        // entry's item data is its position, so the entries kept from the last fill only need their two ends
-        // relabelled; the tail is trimmed or extended. An edit then costs the same on any length of course.
-        if (count == 0) {
-            m_checkpointList->clear();
+void CourseEditorDlg::ListScrollToTop() {
+    m_checkpointList->scrollToTop();
+}
+
+int CourseEditorDlg::DifficultySelection() const {
+    return m_difficultyCombo->currentIndex();
+}
+
+void CourseEditorDlg::SelectDifficulty(int index) {
+    const QSignalBlocker quiet(m_difficultyCombo);
+    m_difficultyCombo->setCurrentIndex(index >= 0 && index < m_difficultyCombo->count() ? index : -1);
+}
+
+// The editor keeps its rows bottom-up; the image shown keeps them top-down.
+void CourseEditorDlg::RepaintMap() {
+    if (m_editor) {
+        const rw::city::MapPixels& pixels = m_editor->MapPixels();
+        for (int row = 0; row < 256; ++row) {
+            std::memcpy(m_mapImage.scanLine(row), &pixels[rw::city::PixelIndex(0, row)], 256);
         }
-        while (m_checkpointList->count() > count) {
-            delete m_checkpointList->takeItem(m_checkpointList->count() - 1);
-        }
-        const int kept = m_checkpointList->count();
-        for (const int row : {0, kept - 1}) {
-            if (row >= 0 && row < kept) {
-                m_checkpointList->item(row)->setText(label(row));
-            }
-        }
-        for (int i = kept; i < count; ++i) {
-            auto* item = new QListWidgetItem(label(i));
-            item->setData(Qt::UserRole, i);
-            m_checkpointList->addItem(item);
-        }
-        // As after emptying the list, its view starts at the top.
-        m_checkpointList->scrollToTop();
     }
-    m_selectedCheckpoint = 0;
-    SelectListRow(0);
-    m_selectedCheckpoint = ListSelection();
-    ShowScenarioInFields();
+    update();
+    m_mapView->update();
 }
 
-void CourseEditorDlg::AddCheckpoint(int x, int y) {
-    rw::route::AddCheckpoint(m_scenario, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
-    m_modified = true;
-    RebuildRoute();
-    RefillCheckpointList();
+void CourseEditorDlg::PaintMap(QPainter& painter) {
+    painter.drawImage(QPoint(0, 0), m_mapImage);
+    const auto colour = [](const rw::res::Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); };
+    const QColor red = colour(rw::city::kMarkColour);
+    const QColor orange = colour(rw::city::kSelectedMarkColour);
+    int index = 0;
+    for (const rw::scenario::TilePos& pos : m_editor->GetScenario().checkpoints) {
+        const rw::city::PixelRect square = rw::city::CheckpointSquare(pos.x, pos.y);
+        painter.fillRect(
+            QRect(square.left, square.top, square.right - square.left, square.bottom - square.top),
+            index == m_editor->SelectedCheckpoint() ? orange : red);
+        ++index;
+    }
 }
 
-void CourseEditorDlg::MoveCheckpoint(int x, int y) {
-    ReadFieldsIntoScenario();
-    rw::route::MoveCheckpoint(m_scenario, ItemIndex(m_selectedCheckpoint), static_cast<std::uint16_t>(x),
-                              static_cast<std::uint16_t>(y));
-    RebuildRoute();
+std::optional<QPoint> CourseEditorDlg::MapPointAt(QPoint windowPoint) const {
+    if (childAt(windowPoint) != nullptr) {
+        return std::nullopt;
+    }
+    return windowPoint - MapOrigin();
 }
 
-void CourseEditorDlg::DeleteCheckpoint() {
-    if (m_selectedCheckpoint == -1) {
+void CourseEditorDlg::mouseMoveEvent(QMouseEvent* event) {
+    const auto point = MapPointAt(event->position().toPoint());
+    if (!point) {
+        event->ignore();
         return;
     }
-    rw::route::DeleteCheckpoint(m_scenario, ItemIndex(m_selectedCheckpoint));
-    RefillCheckpointList();
-    RebuildRoute();
-    UpdateMapArea();
-    m_modified = true;
+    m_editor->OnMouseMove(point->x(), point->y());
 }
 
-const std::array<std::uint8_t, 128 * 128>& CourseEditorDlg::RouteTiles() const {
-    return m_route->Map();
-}
-
-// The route cache keys on the city's state, so an edit searches only the legs it changed.
-void CourseEditorDlg::RebuildRoute() {
-    m_route->RebuildRoute(*m_city, m_scenario.checkpoints, m_scenario.laps, m_mapPixels);
-    SyncMapImage();
+// A button or a spin arrow that does not take a click itself passes it on to the window; such a click is not
+// one on the window.
+void CourseEditorDlg::mousePressEvent(QMouseEvent* event) {
+    const auto point = MapPointAt(event->position().toPoint());
+    if (!point) {
+        event->ignore();
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        m_editor->OnLButtonDown(point->x(), point->y());
+    } else if (event->button() == Qt::RightButton) {
+        m_editor->OnRButtonDown(point->x(), point->y());
+    } else {
+        QDialog::mousePressEvent(event);
+    }
 }
 
 }  // namespace rw::ui

@@ -1,6 +1,8 @@
 // The modal list of files from one folder of the game.
 #include "FilePickerDlg.h"
 
+#include "SingleSelectionList.h"
+
 #include "ui/DialogUnits.h"
 #include "ui/UiText.h"
 
@@ -50,9 +52,9 @@ void FilePickerDlg::BuildControls() {
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("control%1").arg(kIdCancel));
     m_cancelButton->setAutoDefault(false);
-    m_fileList = new QListWidget(this);
+    // Like the platform's list box, a Ctrl+click or another button never leaves it without a selection.
+    m_fileList = new SingleSelectionList(this);
     m_fileList->setObjectName(QStringLiteral("control%1").arg(kIdFileList));
-    m_fileList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_fileList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     const DialogUnits units(font());

@@ -1,39 +1,15 @@
-// The game folder and the paths built from it.
+// The game folder.
 #include "GameFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
+
+#include "UiText.h"
 
 namespace rw::ui {
 
-QString GameFolder() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator();
-}
-
-QString ScenarioFolder(const QString& gameFolder) {
-    return gameFolder + QStringLiteral("scenarios") + QDir::separator() + QStringLiteral("movie") +
-           QDir::separator();
-}
-
-QString CityFolder(const QString& gameFolder) {
-    return gameFolder + QStringLiteral("cities") + QDir::separator();
-}
-
-QString GameExecutable(const QString& gameFolder) {
-    return gameFolder + QStringLiteral("vortane.exe");
-}
-
-QString ScenarioPath(const QString& gameFolder, const QString& fileName) {
-    return ScenarioFolder(gameFolder) + fileName;
-}
-
-QString CityPath(const QString& gameFolder, const QString& fileName) {
-    return CityFolder(gameFolder) + fileName;
-}
-
-std::string ToCorePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+std::string GameFolder() {
+    return ToUtf8(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator());
 }
 
 }  // namespace rw::ui

@@ -3,6 +3,7 @@
 
 #include "ui/AboutDlg.h"
 #include "ui/CityPickerDlg.h"
+#include "ui/CourseEditorDlg.h"
 #include "ui/GameLaunch.h"
 #include "ui/ScenarioPickerDlg.h"
 #include "ui/UiText.h"
@@ -13,25 +14,26 @@
 
 namespace rw::ui {
 
+using rw::editor::MessageIcon;
+using rw::editor::SaveAnswer;
+
 namespace {
 
-constexpr int kSaveQuestionText = 166;
-constexpr int kSaveQuestionCaption = 167;
-
-std::optional<QString> RunPicker(FilePickerDlg& picker) {
+std::optional<std::string> RunPicker(FilePickerDlg& picker) {
     if (picker.exec() != QDialog::Accepted || picker.ChosenFile().isEmpty()) {
         return std::nullopt;
     }
-    return picker.ChosenFile();
+    return ToUtf8(picker.ChosenFile());
 }
 
 }  // namespace
 
-SaveAnswer QtEditorHost::AskSaveQuestion(QWidget* owner, bool withCancel) {
+SaveAnswer QtEditorHost::AskSaveQuestion(bool withCancel) {
     QMessageBox box(
-        QMessageBox::NoIcon, UiText(kSaveQuestionCaption), UiText(kSaveQuestionText),
+        QMessageBox::NoIcon, UiText(rw::res::StringId::SaveQuestionCaption),
+        UiText(rw::res::StringId::SaveQuestionText),
         QMessageBox::Yes | QMessageBox::No | (withCancel ? QMessageBox::Cancel : QMessageBox::NoButton),
-        owner);
+        m_window);
     box.setObjectName(QStringLiteral("saveQuestion"));
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
@@ -44,16 +46,16 @@ SaveAnswer QtEditorHost::AskSaveQuestion(QWidget* owner, bool withCancel) {
     }
 }
 
-void QtEditorHost::ShowMessage(QWidget* owner, const QString& text, const QString& caption,
-                               MessageIcon icon) {
-    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, caption,
-                    text, QMessageBox::Ok, owner);
+void QtEditorHost::ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    FromUtf8(caption), FromUtf8(text), QMessageBox::Ok, m_window);
     box.setObjectName(QStringLiteral("message"));
     box.exec();
 }
 
-std::optional<QString> QtEditorHost::AskSavePath(QWidget* owner, const QString& startFolder) {
-    QFileDialog dialog(owner, QStringLiteral("*.scn"), startFolder, QStringLiteral("Scenario file (*.scn)"));
+std::optional<std::string> QtEditorHost::AskSavePath(const std::string& startFolder) {
+    QFileDialog dialog(m_window, QStringLiteral("Save As"), FromUtf8(startFolder),
+                       QStringLiteral("Scenario file (*.scn)"));
     dialog.setObjectName(QStringLiteral("saveAs"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -62,29 +64,36 @@ std::optional<QString> QtEditorHost::AskSavePath(QWidget* owner, const QString& 
     // Without QDir::CaseSensitive the name filter matches "*.SCN" and "*.Scn" as well, as the game's own
     // platform does.
     dialog.setFilter(QDir::AllEntries | QDir::AllDirs | QDir::NoDotAndDotDot);
+    dialog.selectFile(QStringLiteral("*.scn"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return ToUtf8(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
 }
 
-std::optional<QString> QtEditorHost::PickScenario(QWidget* owner, const QString& folder) {
-    ScenarioPickerDlg picker(folder, owner);
+std::optional<std::string> QtEditorHost::PickScenario(const std::string& folder) {
+    ScenarioPickerDlg picker(FromUtf8(folder), m_window);
     return RunPicker(picker);
 }
 
-std::optional<QString> QtEditorHost::PickCity(QWidget* owner, const QString& folder) {
-    CityPickerDlg picker(folder, owner);
+std::optional<std::string> QtEditorHost::PickCity(const std::string& folder) {
+    CityPickerDlg picker(FromUtf8(folder), m_window);
     return RunPicker(picker);
 }
 
-void QtEditorHost::ShowAbout(QWidget* owner) {
-    AboutDlg about(owner);
+void QtEditorHost::ShowAbout() {
+    AboutDlg about(m_window);
     about.exec();
 }
 
-bool QtEditorHost::LaunchGame(const QString& program, const QString& workingFolder) {
-    return LaunchGameDetached(program, workingFolder);
+bool QtEditorHost::LaunchGame(const std::string& program, const std::string& workingFolder) {
+    return LaunchGameDetached(FromUtf8(program), FromUtf8(workingFolder));
+}
+
+void QtEditorHost::EndEditor() {
+    if (m_window != nullptr) {
+        m_window->EndEditor();
+    }
 }
 
 }  // namespace rw::ui

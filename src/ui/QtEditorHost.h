@@ -1,19 +1,28 @@
 // The editor's host on Qt: message boxes, the Save As dialog, the pickers, the About box and the game launch.
 #pragma once
 
-#include "ui/EditorHost.h"
+#include "editor/EditorHost.h"
 
 namespace rw::ui {
 
-class QtEditorHost : public EditorHost {
+class CourseEditorDlg;
+
+// Every box it shows is owned by the editor window, set once the window exists.
+class QtEditorHost : public rw::editor::EditorHost {
   public:
-    SaveAnswer AskSaveQuestion(QWidget* owner, bool withCancel) override;
-    void ShowMessage(QWidget* owner, const QString& text, const QString& caption, MessageIcon icon) override;
-    std::optional<QString> AskSavePath(QWidget* owner, const QString& startFolder) override;
-    std::optional<QString> PickScenario(QWidget* owner, const QString& folder) override;
-    std::optional<QString> PickCity(QWidget* owner, const QString& folder) override;
-    void ShowAbout(QWidget* owner) override;
-    bool LaunchGame(const QString& program, const QString& workingFolder) override;
+    void SetWindow(CourseEditorDlg* window) { m_window = window; }
+
+    rw::editor::SaveAnswer AskSaveQuestion(bool withCancel) override;
+    void ShowMessage(std::string_view text, std::string_view caption, rw::editor::MessageIcon icon) override;
+    std::optional<std::string> AskSavePath(const std::string& startFolder) override;
+    std::optional<std::string> PickScenario(const std::string& folder) override;
+    std::optional<std::string> PickCity(const std::string& folder) override;
+    void ShowAbout() override;
+    bool LaunchGame(const std::string& program, const std::string& workingFolder) override;
+    void EndEditor() override;
+
+  private:
+    CourseEditorDlg* m_window = nullptr;
 };
 
 }  // namespace rw::ui

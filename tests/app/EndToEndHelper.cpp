@@ -30,7 +30,8 @@ namespace {
 int Geometry(int argc, char** argv) {
     QApplication app(argc, argv);
     rw::ui::QtEditorHost host;
-    rw::ui::CourseEditorDlg window(host, QDir::tempPath() + QDir::separator());
+    rw::ui::CourseEditorDlg window(host, (QDir::tempPath() + QDir::separator()).toStdString());
+    host.SetWindow(&window);
     QTextStream out(stdout);
     const auto print = [&](const char* name, int id, bool centre) {
         const QWidget* control = window.Control(id);

@@ -148,14 +148,14 @@ xdotool key --delay 50 ctrl+a BackSpace
 xdotool type --delay 50 "Night Run"
 
 click_at $((origin_x + SAVE_X)) $((origin_y + SAVE_Y))
-save_as=$(wait_window '^\*\.scn$') || fail "the Save As dialog did not open"
+save_as=$(wait_window '^Save As$') || fail "the Save As dialog did not open"
 xdotool windowfocus --sync "$save_as" 2>/dev/null || true
 xdotool type --delay 50 "e2e_race"
 xdotool key Return
 saved=$game/scenarios/movie/e2e_race.scn
 for _ in $(seq 100); do [ -f "$saved" ] && break; sleep 0.1; done
 [ -f "$saved" ] || fail "the race was not saved to $saved"
-wait_gone '^\*\.scn$' || fail "the Save As dialog did not close"
+wait_gone '^Save As$' || fail "the Save As dialog did not close"
 
 # Saved: Enter Vortane starts the game at once, in the game folder.
 click_at $((origin_x + ENTER_X)) $((origin_y + ENTER_Y))

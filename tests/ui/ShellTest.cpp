@@ -16,6 +16,7 @@
 #include "ui/AboutDlg.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/CityPickerDlg.h"
+#include "ui/GameFolder.h"
 #include "ui/GameLaunch.h"
 #include "ui/QtEditorHost.h"
 #include "ui/ScenarioPickerDlg.h"
@@ -171,20 +172,20 @@ class ShellTest : public QObject {
         QVERIFY(WriteFile(folder + QStringLiteral("m.scn")));
         QtEditorHost host;
         OnNextModal<FilePickerDlg>([](FilePickerDlg& picker) { picker.OkButton()->click(); });
-        QCOMPARE(host.PickScenario(nullptr, folder), std::optional<QString>(QStringLiteral("m.scn")));
+        QCOMPARE(host.PickScenario(ToUtf8(folder)), std::optional<std::string>("m.scn"));
         QVERIFY(WriteFile(folder + QStringLiteral("k.scn")));
         OnNextModal<FilePickerDlg>([](FilePickerDlg& picker) {
             QCOMPARE(picker.FileList()->count(), 2);
             QTest::keyClick(&picker, Qt::Key_Return);
         });
-        QCOMPARE(host.PickScenario(nullptr, folder), std::optional<QString>(QStringLiteral("k.scn")));
+        QCOMPARE(host.PickScenario(ToUtf8(folder)), std::optional<std::string>("k.scn"));
         OnNextModal<FilePickerDlg>([](FilePickerDlg& picker) { QTest::keyClick(&picker, Qt::Key_Escape); });
-        QCOMPARE(host.PickScenario(nullptr, folder), std::nullopt);
+        QCOMPARE(host.PickScenario(ToUtf8(folder)), std::nullopt);
         OnNextModal<FilePickerDlg>([](FilePickerDlg& picker) {
             QCOMPARE(picker.windowTitle(), QStringLiteral("Select City File"));
             picker.CancelButton()->click();
         });
-        QCOMPARE(host.PickCity(nullptr, folder), std::nullopt);
+        QCOMPARE(host.PickCity(ToUtf8(folder)), std::nullopt);
     }
 
     void saveAsOpensInTheFolderAndMatchesAnyCase() {
@@ -196,7 +197,6 @@ class ShellTest : public QObject {
         QtEditorHost host;
         QStringList shown;
         OnNextModal<QFileDialog>([&](QFileDialog& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("*.scn"));
             QCOMPARE(Canonical(dialog.directory().path()), Canonical(folder));
             QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Scenario file (*.scn)")});
             QCOMPARE(dialog.defaultSuffix(), QStringLiteral("scn"));
@@ -212,16 +212,17 @@ class ShellTest : public QObject {
             }
             auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             QVERIFY(name != nullptr);
+            QCOMPARE(name->text(), QStringLiteral("*.scn"));
             name->setText(QStringLiteral("race"));
             QTest::keyClick(name, Qt::Key_Return);
         });
-        const std::optional<QString> chosen = host.AskSavePath(nullptr, folder);
+        const std::optional<std::string> chosen = host.AskSavePath(ToUtf8(folder));
         shown.sort();
         QCOMPARE(shown, (QStringList{"a.SCN", "b.scn"}));
         QVERIFY(chosen.has_value());
-        QCOMPARE(QFileInfo(*chosen).fileName(), QStringLiteral("race.scn"));
+        QCOMPARE(QFileInfo(FromUtf8(*chosen)).fileName(), QStringLiteral("race.scn"));
         QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-        QCOMPARE(host.AskSavePath(nullptr, folder), std::nullopt);
+        QCOMPARE(host.AskSavePath(ToUtf8(folder)), std::nullopt);
     }
 
     // The box shows version, icon and a default OK; the host runs it modally.
@@ -243,7 +244,7 @@ class ShellTest : public QObject {
             seen = true;
             QTest::keyClick(&box, Qt::Key_Escape);
         });
-        host.ShowAbout(nullptr);
+        host.ShowAbout();
         QVERIFY(seen);
     }
 
@@ -281,16 +282,9 @@ class ShellTest : public QObject {
     }
 
     void gameFolderIsTheExecutablesFolderWithSeparator() {
-        const QString folder = GameFolder();
-        const QChar sep = QDir::separator();
-        QVERIFY(folder.endsWith(sep));
+        const QString folder = FromUtf8(GameFolder());
+        QVERIFY(folder.endsWith(QDir::separator()));
         QCOMPARE(Canonical(folder), Canonical(QCoreApplication::applicationDirPath()));
-        QCOMPARE(GameExecutable(folder), folder + QStringLiteral("vortane.exe"));
-        QCOMPARE(ScenarioPath(folder, QStringLiteral("r.scn")), folder + QStringLiteral("scenarios") + sep +
-                                                                    QStringLiteral("movie") + sep +
-                                                                    QStringLiteral("r.scn"));
-        QCOMPARE(CityPath(folder, QStringLiteral("t.urb")),
-                 folder + QStringLiteral("cities") + sep + "t.urb");
     }
 
 #ifndef Q_OS_WIN
@@ -305,7 +299,7 @@ class ShellTest : public QObject {
                           "echo done > finished.txt\n",
                           true));
         QtEditorHost host;
-        QVERIFY(host.LaunchGame(program, folder));
+        QVERIFY(host.LaunchGame(ToUtf8(program), ToUtf8(folder)));
         QTRY_VERIFY(QFile::exists(folder + QStringLiteral("/started.txt")));
         // The launch came back while the game still waits for its release.
         QVERIFY(!QFile::exists(folder + QStringLiteral("/finished.txt")));
@@ -352,8 +346,9 @@ class ShellTest : public QObject {
     void missingGameShowsTheLaunchMessage() {
         QTemporaryDir game;
         QtEditorHost host;
-        QVERIFY(!host.LaunchGame(game.path() + QStringLiteral("/vortane.exe"), game.path()));
-        CourseEditorDlg window(host, QDir::toNativeSeparators(game.path()) + QDir::separator());
+        QVERIFY(!host.LaunchGame(ToUtf8(game.path() + QStringLiteral("/vortane.exe")), ToUtf8(game.path())));
+        CourseEditorDlg window(host, ToUtf8(QDir::toNativeSeparators(game.path()) + QDir::separator()));
+        host.SetWindow(&window);
         QString text, caption;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         OnNextModal<QMessageBox>([&](QMessageBox& box) {
@@ -363,7 +358,7 @@ class ShellTest : public QObject {
             QVERIFY(box.parentWidget() == &window);
             box.accept();
         });
-        window.OnEnterGame();
+        window.Editor().OnEnterGame();
         QCOMPARE(text,
                  QStringLiteral(
                      "Can not launch Vortane. Exit the race editor and enter Vortane from the Start Menu."));

@@ -1,16 +1,16 @@
-// The Checkpoints list's selection rules.
-#include "CheckpointListBox.h"
+// The single-selection list's selection rules.
+#include "SingleSelectionList.h"
 
 #include <QMouseEvent>
 
 namespace rw::ui {
 
-CheckpointListBox::CheckpointListBox(QWidget* parent) : QListWidget(parent) {
+SingleSelectionList::SingleSelectionList(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
 // Other buttons neither select nor move the keyboard's place in the list.
-void CheckpointListBox::mousePressEvent(QMouseEvent* event) {
+void SingleSelectionList::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         event->accept();
         return;
@@ -18,8 +18,8 @@ void CheckpointListBox::mousePressEvent(QMouseEvent* event) {
     QListWidget::mousePressEvent(event);
 }
 
-QItemSelectionModel::SelectionFlags CheckpointListBox::selectionCommand(const QModelIndex& index,
-                                                                        const QEvent* event) const {
+QItemSelectionModel::SelectionFlags SingleSelectionList::selectionCommand(const QModelIndex& index,
+                                                                          const QEvent* event) const {
     if (!index.isValid()) {
         return QItemSelectionModel::NoUpdate;
     }

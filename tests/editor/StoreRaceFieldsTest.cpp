@@ -4,10 +4,13 @@
 #include <tuple>
 
 #include "ScenarioTestFiles.h"
-#include "scenario/StoreRaceFields.h"
+#include "editor/StoreRaceFields.h"
 
 namespace rw::scenario {
 namespace {
+
+using rw::editor::RaceFields;
+using rw::editor::StoreRaceFields;
 
 using Levels = std::tuple<std::int32_t, std::uint32_t, std::int32_t>;  // word7, word8, word10
 
@@ -75,14 +78,15 @@ TEST(StoreRaceFieldsTest, AmpersandsDoubledInNameAndIntroTextOnce) {
     StoreRaceFields(s, f);
     EXPECT_EQ(s.name, "Rock && Roll");
     EXPECT_EQ(s.introText, "User created race course: Rock && Roll");
-    f.title = SingleAmpersands(s.name);  // showing the stored name and storing it again does not double again
+    f.title = rw::editor::SingleAmpersands(
+        s.name);  // showing the stored name and storing it again does not double again
     StoreRaceFields(s, f);
     EXPECT_EQ(s.name, "Rock && Roll");
 
-    EXPECT_EQ(DoubleAmpersands("&a&&b&"), "&&a&&&&b&&");
-    EXPECT_EQ(SingleAmpersands("a&b&&&c"), "a&b&&c");
+    EXPECT_EQ(rw::editor::DoubleAmpersands("&a&&b&"), "&&a&&&&b&&");
+    EXPECT_EQ(rw::editor::SingleAmpersands("a&b&&&c"), "a&b&&c");
     for (const char* text : {"", "&", "&&&", "x & y && z", "&&&&&", "&a&&b&"}) {
-        EXPECT_EQ(SingleAmpersands(DoubleAmpersands(text)), text);
+        EXPECT_EQ(rw::editor::SingleAmpersands(rw::editor::DoubleAmpersands(text)), text);
     }
 }
 

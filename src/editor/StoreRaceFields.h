@@ -7,7 +7,7 @@
 
 #include "scenario/Scenario.h"
 
-namespace rw::scenario {
+namespace rw::editor {
 
 // What the race form holds at the moment of a transfer.
 struct RaceFields {
@@ -38,14 +38,14 @@ inline constexpr std::int32_t RacerLevelTable[3][2] = {{1, 2}, {2, 3}, {3, 4}};
 // bonus 0, pack 0, ammo 15, startX/startY 0, episode words 1, 2, 5 to 1, 50000, 2; name = the title with
 // every "&" doubled; introText = text 168 + ": " + name. A difficulty outside 0..2 uses the Easy row and
 // level 1 for the first record. word9 is 0. episode words 0, 3, 4, prgn and checkpoints are kept.
-void StoreRaceFields(Scenario& scenario, const RaceFields& fields);
+void StoreRaceFields(scenario::Scenario& scenario, const RaceFields& fields);
 
 // The movies every saved race plays: the store step empties them, the save sets these afterwards.
 inline constexpr const char* kRaceWinMovie = "mix_racerwinx.smk";
 inline constexpr const char* kRaceLoseMovie = "mix_racerlose.smk";
 
 // StoreRaceFields followed by the two movie names: what a race holds when it is written.
-void StoreRaceForSave(Scenario& scenario, const RaceFields& fields);
+void StoreRaceForSave(scenario::Scenario& scenario, const RaceFields& fields);
 
 // "&" -> "&&" everywhere.
 std::string DoubleAmpersands(std::string_view text);
@@ -53,4 +53,4 @@ std::string DoubleAmpersands(std::string_view text);
 // "&&" -> "&", scanning from the start; a lone "&" stays.
 std::string SingleAmpersands(std::string_view text);
 
-}  // namespace rw::scenario
+}  // namespace rw::editor

@@ -1,11 +1,11 @@
 // The transfer of the race form into the scenario.
-#include "scenario/StoreRaceFields.h"
+#include "editor/StoreRaceFields.h"
 
 #include "res/StringTable.h"
 
-namespace rw::scenario {
+namespace rw::editor {
 
-void StoreRaceForSave(Scenario& scenario, const RaceFields& fields) {
+void StoreRaceForSave(scenario::Scenario& scenario, const RaceFields& fields) {
     StoreRaceFields(scenario, fields);
     scenario.winMovie = kRaceWinMovie;
     scenario.loseMovie = kRaceLoseMovie;
@@ -35,7 +35,7 @@ std::string SingleAmpersands(std::string_view text) {
     return out;
 }
 
-void StoreRaceFields(Scenario& s, const RaceFields& fields) {
+void StoreRaceFields(scenario::Scenario& s, const RaceFields& fields) {
     s.laps = fields.laps;
     s.checkpointBonus = fields.checkpointBonus;
     s.cityFile = fields.cityFile;
@@ -47,7 +47,7 @@ void StoreRaceFields(Scenario& s, const RaceFields& fields) {
     s.aiRacers.clear();
     for (std::int32_t k = fields.racers; k >= 1; --k) {
         const std::size_t column = (k % 2 == 1) ? 0 : 1;
-        AiRacer r;
+        scenario::AiRacer r;
         r.word0 = 1;
         r.word1 = 1;
         r.word2 = 2;
@@ -78,4 +78,4 @@ void StoreRaceFields(Scenario& s, const RaceFields& fields) {
     s.introText = std::string(rw::res::String(168)) + ": " + s.name;
 }
 
-}  // namespace rw::scenario
+}  // namespace rw::editor

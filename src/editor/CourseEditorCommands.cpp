@@ -1,0 +1,217 @@
+// The editor's document commands: New, Load, Save, Load City File, Exit, close and the game launch.
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "city/CityMap.h"
+#include "city/LoadCityFile.h"
+#include "editor/CourseEditor.h"
+#include "editor/GamePaths.h"
+#include "editor/RaceRules.h"
+#include "res/StringTable.h"
+#include "scenario/ReadScenario.h"
+#include "scenario/Windows1252.h"
+#include "scenario/WriteScenario.h"
+
+namespace rw::editor {
+
+namespace {
+
+std::filesystem::path FsPath(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// Why a file could not be read, as far as the file system can tell; otherwise its contents were refused.
+std::string ReadFailureReason(const std::string& path, std::string_view refusedContents) {
+    std::error_code error;
+    const auto status = std::filesystem::status(FsPath(path), error);
+    if (!std::filesystem::exists(status)) {
+        return "the file does not exist";
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return "it is not a file";
+    }
+    return std::string(refusedContents);
+}
+
+std::string WriteFailureReason(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path file = FsPath(path);
+    if (!std::filesystem::is_directory(file.parent_path(), error)) {
+        return "the folder does not exist";
+    }
+    const auto status = std::filesystem::status(file, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return "the existing file cannot be replaced";
+    }
+    return "the file could not be written completely (the disk may be full)";
+}
+
+std::string FailureMessage(std::string_view action, std::string_view path, std::string_view reason) {
+    std::string message(action);
+    message += " \"";
+    message += path;
+    message += "\": ";
+    message += reason;
+    message += '.';
+    return message;
+}
+
+}  // namespace
+
+bool CourseEditor::SaveFirstIfAsked(bool withCancel) {
+    switch (m_host.AskSaveQuestion(withCancel)) {
+        case SaveAnswer::Yes:
+            OnSaveScenario();
+            return !m_modified;
+        case SaveAnswer::Cancel:
+            return false;
+        case SaveAnswer::No:
+            return true;
+    }
+    return true;
+}
+
+void CourseEditor::ShowFailure(const std::string& message) {
+    m_host.ShowMessage(message, res::String(res::StringId::EditorCaption), MessageIcon::Exclamation);
+}
+
+std::optional<std::string> CourseEditor::LoadCity(std::string_view fileName) {
+    const std::string path = CityPath(m_gameFolder, fileName);
+    if (fileName.empty()) {
+        return FailureMessage("Could not load the city file", path, "the scenario names no city file");
+    }
+    if (city::LoadCityFile(*m_city, path)) {
+        return std::nullopt;
+    }
+    return FailureMessage("Could not load the city file", path,
+                          ReadFailureReason(path, "it is not a city file the editor can read"));
+}
+
+// Draws the city and the route; without a city the map keeps the blank picture, and the cleared building
+// layer lets no checkpoint be placed.
+void CourseEditor::ShowLoadedCity(bool cityLoaded) {
+    RebuildRoute();
+    if (!cityLoaded) {
+        ShowBlankMapPicture();
+    }
+}
+
+void CourseEditor::OnNewScenario() {
+    if (!m_view.Text(ControlId::CityFile).empty() && !SaveFirstIfAsked(true)) {
+        return;
+    }
+    ResetToFreshScenario();
+    m_difficulty = 0;
+    m_view.SelectDifficulty(0);
+    m_view.RepaintMap();
+}
+
+void CourseEditor::OnLoadScenario() {
+    if (m_modified && !SaveFirstIfAsked(false)) {
+        return;
+    }
+    const std::optional<std::string> chosen = m_host.PickScenario(ScenarioFolder(m_gameFolder));
+    if (!chosen) {
+        m_view.RepaintMap();
+        return;
+    }
+
+    ResetToFreshScenario();
+    m_scenario = scenario::Scenario{};
+    const std::string path = ScenarioPath(m_gameFolder, *chosen);
+    if (!scenario::ReadScenario(m_scenario, path)) {
+        // What a refused file left behind is no race to show or to save over another file.
+        ResetToFreshScenario();
+        m_view.RepaintMap();
+        ShowFailure(FailureMessage("Could not load the scenario", path,
+                                   ReadFailureReason(path, "it is not a scenario file")));
+        return;
+    }
+    m_modified = false;
+
+    const std::optional<std::string> cityFailure = LoadCity(scenario::Windows1252ToUtf8(m_scenario.cityFile));
+    ShowScenarioInFields();
+    RefillCheckpointList();
+    ShowLoadedCity(!cityFailure);
+    if (!m_scenario.aiRacers.empty()) {
+        m_difficulty = DifficultyOfLevel(m_scenario.aiRacers.front().word10);
+    }
+    // A level outside the three the editor knows leaves no entry selected.
+    m_view.SelectDifficulty(m_difficulty);
+    m_view.RepaintMap();
+    if (cityFailure) {
+        ShowFailure(*cityFailure);
+    }
+}
+
+void CourseEditor::OnSaveScenario() {
+    if (const auto refusal = RefuseSave(FieldBytes(ControlId::RaceTitle), m_scenario.checkpoints.size())) {
+        m_host.ShowMessage(res::String(refusal->text), res::String(refusal->caption), MessageIcon::None);
+        return;
+    }
+    const std::optional<std::string> path = m_host.AskSavePath(ScenarioFolder(m_gameFolder));
+    if (!path) {
+        return;
+    }
+    StoreRaceForSave(m_scenario, ReadRaceFields());
+    const bool written = scenario::WriteScenario(m_scenario, *path);
+    RefillCheckpointList();
+    if (!written) {
+        // The race is still only in the editor: keep it marked unsaved.
+        ShowFailure(FailureMessage("Could not save the scenario", *path, WriteFailureReason(*path)));
+        return;
+    }
+    m_modified = false;
+}
+
+void CourseEditor::OnLoadCityFile() {
+    if (m_modified && !SaveFirstIfAsked(false)) {
+        return;
+    }
+    const std::optional<std::string> chosen = m_host.PickCity(CityFolder(m_gameFolder));
+    if (!chosen) {
+        return;
+    }
+    const std::optional<std::string> nameBytes = scenario::Utf8ToWindows1252(*chosen);
+    if (!nameBytes) {
+        ShowFailure(FailureMessage("Could not use the city file", CityPath(m_gameFolder, *chosen),
+                                   "its name holds characters a scenario cannot store"));
+        return;
+    }
+
+    ResetToFreshScenario();
+    m_scenario.cityFile = *nameBytes;
+    const std::optional<std::string> cityFailure = LoadCity(*chosen);
+    ShowScenarioInFields();
+    m_scenario.checkpoints.clear();
+    ShowLoadedCity(!cityFailure);
+    if (cityFailure) {
+        ShowFailure(*cityFailure);
+    }
+}
+
+void CourseEditor::OnExit() {
+    if (m_modified && !SaveFirstIfAsked(false)) {
+        return;
+    }
+    m_host.EndEditor();
+}
+
+// The close box and Escape ask exactly as Exit does, and a refused or cancelled save keeps the editor open
+// rather than dropping the race.
+void CourseEditor::OnClose() {
+    OnExit();
+}
+
+void CourseEditor::OnEnterGame() {
+    if (m_modified && m_host.AskSaveQuestion(false) == SaveAnswer::Yes) {
+        OnSaveScenario();  // the game starts whatever the save did
+    }
+    if (!m_host.LaunchGame(GameExecutable(m_gameFolder), WorkingFolder(m_gameFolder))) {
+        m_host.ShowMessage(res::String(res::StringId::LaunchFailedText),
+                           res::String(res::StringId::LaunchFailedCaption), MessageIcon::Exclamation);
+    }
+}
+
+}  // namespace rw::editor

@@ -1,0 +1,621 @@
+// The editor driven through a scripted view and host: start-up, commands, questions, refusals, failures,
+// fields, spins, the map's clicks and the Checkpoints list.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "city/CityMap.h"
+#include "city/TileCodes.h"
+#include "editor/CourseEditor.h"
+#include "editor/GamePaths.h"
+#include "editor/ScratchGameFolder.h"
+#include "editor/ScriptedHost.h"
+#include "editor/ScriptedView.h"
+#include "res/BlankMap.h"
+#include "route/CheckpointList.h"
+#include "scenario/FaultInjectingFileSystem.h"
+#include "scenario/ReadScenario.h"
+
+namespace rw::editor {
+namespace {
+
+using scenario::Scenario;
+using scenario::TilePos;
+using test::kRoadColumn;
+using test::kRoadRow;
+using Tiles = std::vector<TilePos>;
+using Texts = std::vector<std::string>;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+Scenario ThreeLapRace(const std::string& cityFile) {
+    Scenario race;
+    race.cityFile = cityFile;
+    race.name = "Dock && Loop";
+    race.laps = 3;
+    race.timeLimit = 240;
+    race.checkpointBonus = 7;
+    race.checkpoints = {TilePos{20, 40}, TilePos{60, 40}, TilePos{60, 90}};
+    race.aiRacers.resize(2, scenario::AiRacer{});
+    race.aiRacers[0].word10 = 3;  // Hard
+    return race;
+}
+
+// How the save question is answered.
+enum class Reply { None, No, YesCancelled, YesSaved, Cancel };
+
+class CourseEditorTest : public ::testing::Test {
+  protected:
+    test::ScratchGameFolder folder;
+    test::ScriptedView view;
+    test::ScriptedHost host;
+    CourseEditor editor{view, host, folder.Path()};
+
+    void SetUp() override { ASSERT_TRUE(folder.WriteCity("town.urb")); }
+    void TearDown() override { EXPECT_EQ(host.unexpected, Texts{}); }
+
+    void Type(ControlId id, const std::string& text) { view.texts[id] = text; }
+    void ClickTile(int x, int y) { editor.OnLButtonDown(2 * x + 1, 2 * y + 1); }
+    void RightClickTile(int x, int y) { editor.OnRButtonDown(2 * x, 2 * y); }
+    void SelectRow(int row) {
+        view.ListSelect(row);
+        editor.OnSelchangeCheckpoints();
+    }
+    // Back to a fresh race, answering No if the race asks to be saved.
+    void Restart() {
+        host.Clear();
+        if (!view.Text(ControlId::CityFile).empty()) {
+            host.saveAnswers.push_back(SaveAnswer::No);
+        }
+        editor.OnNewScenario();
+        host.Clear();
+    }
+    void LoadTown() {
+        host.cityPicks.push_back("town.urb");
+        editor.OnLoadCityFile();
+        ASSERT_TRUE(host.messages.empty());
+        host.Clear();
+    }
+    void Load(const std::string& name) {
+        host.scenarioPicks.push_back(name);
+        editor.OnLoadScenario();
+    }
+    void Answer(Reply reply, const std::string& path) {
+        if (reply == Reply::None) {
+            return;
+        }
+        host.saveAnswers.push_back(reply == Reply::No       ? SaveAnswer::No
+                                   : reply == Reply::Cancel ? SaveAnswer::Cancel
+                                                            : SaveAnswer::Yes);
+        if (reply == Reply::YesCancelled || reply == Reply::YesSaved) {
+            host.savePaths.push_back(reply == Reply::YesSaved ? std::optional(path) : std::nullopt);
+        }
+    }
+    // A loaded city, a titled race with two checkpoints: modified.
+    void PlaceRace() {
+        LoadTown();
+        ClickTile(20, kRoadRow);
+        ClickTile(kRoadColumn, 80);
+        Type(ControlId::RaceTitle, "Harbour Run");
+        ASSERT_EQ(editor.GetScenario().checkpoints.size(), 2u);
+        ASSERT_TRUE(editor.IsModified());
+    }
+    void ExpectRaceKept(bool kept) {
+        EXPECT_EQ(editor.GetScenario().checkpoints.size(), kept ? 2u : 0u);
+        EXPECT_EQ(view.Text(ControlId::RaceTitle), kept ? "Harbour Run" : "Untitled");
+        EXPECT_EQ(editor.IsModified(), kept);
+    }
+    const test::ScriptedHost::Message& OnlyMessage() {
+        EXPECT_EQ(host.messages.size(), 1u);
+        return host.messages.at(0);
+    }
+    bool ShowsBlankPicture() const {
+        city::MapPixels blank{};
+        city::ShowBlankMapPicture(blank);
+        return editor.MapPixels() == blank;
+    }
+    bool AnyRoadTile() const {
+        for (int i = 0; i < 128 * 128; ++i) {
+            if (city::IsRoadTile(editor.City().Building(i % 128, i / 128))) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(CourseEditorTest, StartsWithAFreshRace) {
+    EXPECT_EQ(view.Fields(), (Texts{"Untitled", "0", "0", "1", "0", ""}));
+    EXPECT_TRUE(view.list.empty());
+    EXPECT_EQ(editor.SelectedCheckpoint(), -1);
+    EXPECT_EQ(view.difficulty, 0);
+    EXPECT_FALSE(editor.IsModified());
+    EXPECT_TRUE(ShowsBlankPicture());
+    editor.OnSysCommand(CourseEditor::kAboutCommand | 0x3);
+    editor.OnSysCommand(0xF060);
+    EXPECT_EQ(host.aboutCount, 1);
+}
+
+TEST_F(CourseEditorTest, SaveRefusals) {
+    const std::string noTitle =
+        "Before Saving, you need to give this race a name. Enter a name in the \"Race Title\" field.";
+    const struct {
+        const char* title;
+        bool checkpoints;
+        std::string text, caption;
+    } cases[] = {
+        {"Untitled", true, noTitle, "Race Untitled"},
+        {"", true, noTitle, "Race Untitled"},
+        {"Empty", false, "Before Saving, you need to give this race some checkpoints.", "No Checkpoints"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        Restart();
+        c.checkpoints ? PlaceRace() : LoadTown();
+        Type(ControlId::RaceTitle, c.title);
+        editor.OnSaveScenario();
+        EXPECT_EQ(OnlyMessage().text, c.text);
+        EXPECT_EQ(OnlyMessage().caption, c.caption);
+        EXPECT_EQ(OnlyMessage().icon, MessageIcon::None);
+        EXPECT_TRUE(host.saveStartFolders.empty());
+        EXPECT_EQ(editor.IsModified(), c.checkpoints);
+    }
+}
+
+// A title differing from the default only in case is accepted; Save As opens in the scenario folder and its
+// Cancel keeps the race unsaved. The stored race is on disk; the title field keeps one ampersand.
+TEST_F(CourseEditorTest, SaveWritesTheStoredRace) {
+    PlaceRace();
+    Type(ControlId::RaceTitle, "untitled");
+    host.savePaths.push_back(std::nullopt);
+    editor.OnSaveScenario();
+    EXPECT_TRUE(host.messages.empty() && editor.IsModified());
+    EXPECT_EQ(host.saveStartFolders, Texts{ScenarioFolder(folder.Path())});
+    Type(ControlId::RaceTitle, "Rock & Roll");
+    Type(ControlId::TimeLimit, "300");
+    host.savePaths.push_back(folder.Scenario("rock.scn"));
+    editor.OnSaveScenario();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_FALSE(editor.IsModified());
+    Scenario stored;
+    ASSERT_TRUE(scenario::ReadScenario(stored, folder.Scenario("rock.scn")));
+    EXPECT_EQ((Texts{stored.name, stored.introText, stored.winMovie, stored.loseMovie, stored.cityFile}),
+              (Texts{"Rock && Roll", "User created race course: Rock && Roll", "mix_racerwinx.smk",
+                     "mix_racerlose.smk", "town.urb"}));
+    EXPECT_TRUE(stored.timeLimit == 300 && stored.laps == 1 && stored.ammo == 15);
+    EXPECT_EQ(stored.checkpoints, (Tiles{{20, 40}, {60, 80}}));
+    EXPECT_EQ(view.Text(ControlId::RaceTitle), "Rock & Roll");
+}
+
+// A failed write (a full disk in the middle of the chunks, a missing folder) is shown naming the file and the
+// reason, and keeps the race unsaved and the old file as it was.
+TEST_F(CourseEditorTest, SaveFailureIsShownAndKeepsTheOldFile) {
+    PlaceRace();
+    const std::string path = folder.Scenario("race.scn");
+    host.savePaths.push_back(path);
+    editor.OnSaveScenario();
+    ASSERT_FALSE(editor.IsModified());
+    const std::string before = ReadAll(path);
+    ClickTile(kRoadColumn, 90);
+    scenario::FaultInjectingFileSystem failing;
+    failing.FailAt(scenario::FileOp::Write, 5);
+    {
+        const scenario::ScopedFileSystem scope(failing);
+        host.savePaths.push_back(path);
+        editor.OnSaveScenario();
+    }
+    EXPECT_EQ(failing.Injected(), 1);
+    EXPECT_TRUE(editor.IsModified());
+    EXPECT_NE(OnlyMessage().text.find("Could not save the scenario"), std::string::npos);
+    EXPECT_EQ(OnlyMessage().icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ScenarioFolder(folder.Path())), {}), 1);
+
+    host.messages.clear();
+    const std::string missing = folder.Path() + "no-such-folder" + PathSeparator() + "race.scn";
+    host.savePaths.push_back(missing);
+    editor.OnSaveScenario();
+    EXPECT_TRUE(editor.IsModified());
+    EXPECT_NE(OnlyMessage().text.find(missing), std::string::npos) << OnlyMessage().text;
+    EXPECT_NE(OnlyMessage().text.find("folder does not exist"), std::string::npos);
+    EXPECT_EQ(OnlyMessage().caption, "Vortane of Metrova Race Course Editor");
+}
+
+// New asks (Yes/No/Cancel) when a city is loaded, modified or not.
+TEST_F(CourseEditorTest, NewScenario) {
+    const struct {
+        const char* name;
+        int setup;  // 0 modified without a city, 1 PlaceRace, 2 a city loaded, unmodified
+        Reply reply;
+        bool resets;
+    } cases[] = {{"no city, nothing asked", 0, Reply::None, true},
+                 {"cancel", 1, Reply::Cancel, false},
+                 {"no", 1, Reply::No, true},
+                 {"yes, save cancelled", 1, Reply::YesCancelled, false},
+                 {"yes, saved", 1, Reply::YesSaved, true},
+                 {"unmodified with a city, no", 2, Reply::No, true}};
+    ASSERT_TRUE(folder.WriteScenario("cityless.scn", ThreeLapRace("")));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(folder.Scenario("kept.scn"));
+        Restart();
+        if (c.setup == 0) {
+            Load("cityless.scn");
+            EXPECT_EQ(host.messages.size(), 1u);  // the scenario names no city
+            host.Clear();
+            editor.DeleteCheckpoint();
+        } else {
+            c.setup == 1 ? PlaceRace() : LoadTown();
+        }
+        ASSERT_EQ(editor.IsModified(), c.setup != 2);
+        view.SelectDifficulty(2);
+        Answer(c.reply, folder.Scenario("kept.scn"));
+        editor.OnNewScenario();
+        EXPECT_EQ(host.saveQuestions, c.reply == Reply::None ? std::vector<bool>{} : std::vector<bool>{true});
+        EXPECT_EQ(std::filesystem::exists(folder.Scenario("kept.scn")), c.reply == Reply::YesSaved);
+        if (!c.resets) {
+            ExpectRaceKept(true);
+            continue;
+        }
+        EXPECT_TRUE(editor.GetScenario().checkpoints.empty());
+        EXPECT_EQ(view.Fields(), (Texts{"Untitled", "0", "0", "1", "0", ""}));
+        EXPECT_EQ(editor.Difficulty(), 0);
+        EXPECT_EQ(view.difficulty, 0);
+        EXPECT_FALSE(editor.IsModified());
+        EXPECT_FALSE(AnyRoadTile());
+    }
+}
+
+TEST_F(CourseEditorTest, LoadShowsARaceAndItsDifficultyThenLoadCityFileDropsIt) {
+    ASSERT_TRUE(folder.WriteScenario("loop.scn", ThreeLapRace("town.urb")));
+    Load("loop.scn");
+    EXPECT_TRUE(host.saveQuestions.empty() && host.messages.empty());
+    EXPECT_EQ(host.scenarioFolders, Texts{ScenarioFolder(folder.Path())});
+    EXPECT_EQ(view.Labels(), (Texts{"START/ FINISH", "Checkpoint 1", "Checkpoint 2"}));
+    EXPECT_EQ(view.Fields(), (Texts{"Dock & Loop", "240", "7", "3", "2", "town.urb"}));
+    EXPECT_TRUE(AnyRoadTile());
+    EXPECT_FALSE(ShowsBlankPicture());
+    EXPECT_FALSE(editor.IsModified());
+    EXPECT_EQ(editor.Difficulty(), 2);  // the first racer's level 3 is Hard
+    EXPECT_EQ(view.difficulty, 2);
+
+    host.cityPicks.push_back("town.urb");
+    editor.OnLoadCityFile();
+    EXPECT_TRUE(host.saveQuestions.empty());
+    EXPECT_EQ(host.cityFolders, Texts{CityFolder(folder.Path())});
+    EXPECT_EQ(view.Fields(), (Texts{"Untitled", "0", "0", "1", "0", "town.urb"}));
+    EXPECT_EQ(editor.GetScenario().cityFile, "town.urb");
+    EXPECT_TRUE(editor.GetScenario().checkpoints.empty() && view.list.empty());
+    EXPECT_FALSE(ShowsBlankPicture());
+}
+
+// The first racer's level picks the difficulty: none outside 1..3 (the smallest level included), the last
+// choice kept without racers.
+TEST_F(CourseEditorTest, LoadedDifficulty) {
+    const struct {
+        std::int32_t level;
+        bool racers;
+        int shown;
+    } cases[] = {{1, true, 0}, {INT_MIN, true, -1}, {4, true, -1}, {3, false, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.level);
+        Scenario race = ThreeLapRace("town.urb");
+        race.aiRacers[0].word10 = c.level;
+        if (!c.racers) {
+            race.aiRacers.clear();
+        }
+        ASSERT_TRUE(folder.WriteScenario("level.scn", race));
+        view.SelectDifficulty(1);
+        editor.OnSelchangeDifficulty();
+        Load("level.scn");
+        EXPECT_EQ(view.difficulty, c.shown);
+    }
+    // With no choice the store step builds Easy racers at level 1.
+    editor.ReadFieldsIntoScenario();
+    Type(ControlId::Racers, "2");
+    view.SelectDifficulty(-1);
+    editor.ReadFieldsIntoScenario();
+    const auto& racers = editor.GetScenario().aiRacers;
+    ASSERT_EQ(racers.size(), 2u);
+    EXPECT_TRUE(racers[0].word10 == 1 && racers[0].word7 == 160 && racers[1].word10 == 1);
+}
+
+TEST_F(CourseEditorTest, LoadWhenModified) {
+    for (const Reply reply : {Reply::YesCancelled, Reply::No}) {
+        Restart();
+        PlaceRace();
+        Answer(reply, "");
+        if (reply == Reply::No) {
+            host.scenarioPicks.push_back(std::nullopt);
+        }
+        editor.OnLoadScenario();
+        EXPECT_EQ(host.saveQuestions, std::vector<bool>{false});
+        EXPECT_EQ(host.scenarioFolders.size(), reply == Reply::No ? 1u : 0u);
+        ExpectRaceKept(true);
+    }
+}
+
+TEST_F(CourseEditorTest, LoadFailureIsShownAndLeavesAFreshRace) {
+    ASSERT_TRUE(folder.WriteJunk("scenarios/movie/junk.scn"));
+    for (const auto& [name, reason] :
+         {std::pair{"junk.scn", "not a scenario file"}, {"gone.scn", "does not exist"}}) {
+        Restart();
+        PlaceRace();
+        host.saveAnswers.push_back(SaveAnswer::No);
+        host.scenarioPicks.push_back(name);
+        editor.OnLoadScenario();
+        EXPECT_NE(OnlyMessage().text.find(name), std::string::npos);
+        EXPECT_NE(OnlyMessage().text.find(reason), std::string::npos) << OnlyMessage().text;
+        EXPECT_EQ(OnlyMessage().icon, MessageIcon::Exclamation);
+        ExpectRaceKept(false);
+    }
+}
+
+// A city that fails to load (named by a scenario but missing, or not a city file) is shown in a message; the
+// map shows the blank picture, nothing can be placed, the City File field keeps the name.
+TEST_F(CourseEditorTest, CityLoadFailure) {
+    ASSERT_TRUE(folder.WriteJunk("cities/broken.urb"));
+    ASSERT_TRUE(folder.WriteScenario("lost.scn", ThreeLapRace("nowhere.urb")));
+    for (const bool fromScenario : {true, false}) {
+        const std::string name = fromScenario ? "nowhere.urb" : "broken.urb";
+        LoadTown();  // a city in memory that must not stay usable
+        if (fromScenario) {
+            Load("lost.scn");
+        } else {
+            host.cityPicks.push_back(name);
+            editor.OnLoadCityFile();
+        }
+        EXPECT_NE(OnlyMessage().text.find(name), std::string::npos);
+        EXPECT_TRUE(fromScenario || OnlyMessage().text.find("not a city file") != std::string::npos);
+        EXPECT_EQ(view.Text(ControlId::CityFile), name);
+        EXPECT_TRUE(ShowsBlankPicture());
+        EXPECT_FALSE(AnyRoadTile());
+        const std::size_t count = editor.GetScenario().checkpoints.size();
+        EXPECT_EQ(count, fromScenario ? 3u : 0u);
+        ClickTile(20, kRoadRow);
+        EXPECT_EQ(editor.GetScenario().checkpoints.size(), count);
+        host.Clear();
+    }
+}
+
+// Yes with a refused save stops there; No goes on to the picker, whose Cancel changes nothing.
+TEST_F(CourseEditorTest, LoadCityFileWhenModified) {
+    const struct {
+        bool refusedSave, picked, dropped;
+    } cases[] = {{true, false, false}, {false, true, true}, {false, false, false}};
+    for (const auto& c : cases) {
+        Restart();
+        PlaceRace();
+        if (c.refusedSave) {
+            Type(ControlId::RaceTitle, "Untitled");
+            host.saveAnswers.push_back(SaveAnswer::Yes);
+        } else {
+            host.saveAnswers.push_back(SaveAnswer::No);
+            host.cityPicks.push_back(c.picked ? std::optional<std::string>("town.urb") : std::nullopt);
+        }
+        editor.OnLoadCityFile();
+        EXPECT_EQ(host.saveQuestions, std::vector<bool>{false});
+        EXPECT_EQ(host.messages.size(), c.refusedSave ? 1u : 0u);
+        EXPECT_EQ(host.cityFolders.size(), c.refusedSave ? 0u : 1u);
+        EXPECT_EQ(editor.GetScenario().checkpoints.size(), c.dropped ? 0u : 2u);
+        EXPECT_EQ(editor.IsModified(), !c.dropped);
+    }
+}
+
+// Exit and the close request ask when modified; a refused or cancelled save keeps the editor open. Enter
+// Vortane asks too, then starts the game whatever the save did.
+TEST_F(CourseEditorTest, ExitCloseAndEnterGame) {
+    const struct {
+        Reply reply;
+        bool ends;
+    } cases[] = {
+        {Reply::None, true}, {Reply::No, true}, {Reply::YesCancelled, false}, {Reply::YesSaved, true}};
+    for (const int how : {0, 1, 2}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(how * 10 + static_cast<int>(c.reply));
+            std::filesystem::remove(folder.Scenario("last.scn"));
+            Restart();
+            if (c.reply != Reply::None) {
+                PlaceRace();
+            }
+            Answer(c.reply, folder.Scenario("last.scn"));
+            how == 0 ? editor.OnExit() : how == 1 ? editor.OnClose() : editor.OnEnterGame();
+            EXPECT_EQ(host.saveQuestions,
+                      c.reply == Reply::None ? std::vector<bool>{} : std::vector<bool>{false});
+            EXPECT_EQ(std::filesystem::exists(folder.Scenario("last.scn")), c.reply == Reply::YesSaved);
+            if (how < 2) {
+                EXPECT_EQ(host.endCount, c.ends ? 1 : 0);
+                continue;
+            }
+            ASSERT_EQ(host.launches.size(), 1u);
+            EXPECT_EQ(host.launches[0].first, folder.Path() + "vortane.exe");
+            EXPECT_EQ(host.launches[0].second + PathSeparator(), folder.Path());
+            EXPECT_TRUE(host.messages.empty());
+            EXPECT_EQ(host.endCount, 0);
+        }
+    }
+    host.launchResult = false;
+    editor.OnEnterGame();
+    EXPECT_EQ(OnlyMessage().caption, "Vortane Launch Failed");
+}
+
+TEST_F(CourseEditorTest, SpinsStepWithinTheirRanges) {
+    const struct {
+        bool laps;
+        const char* start;
+        int delta;
+        const char* expected;
+    } cases[] = {{true, "1", -1, "2"},  {true, "1", 1, "1"},   {true, "100", -1, "100"},
+                 {true, "-7", -1, "1"}, {false, "0", -1, "1"}, {false, "3", 1, "2"},
+                 {false, "8", -1, "8"}, {false, "0", 1, "0"},  {false, "12", -1, "8"},
+                 {false, "12", 1, "8"}};
+    for (const auto& c : cases) {
+        const ControlId field = c.laps ? ControlId::Laps : ControlId::Racers;
+        Type(field, c.start);
+        c.laps ? editor.OnDeltaposLapsSpin(c.delta) : editor.OnDeltaposRacersSpin(c.delta);
+        EXPECT_EQ(view.Text(field), c.expected) << c.start << " " << c.delta;
+        const int value =
+            c.laps ? editor.GetScenario().laps : static_cast<int>(editor.GetScenario().aiRacers.size());
+        EXPECT_EQ(std::to_string(value), c.expected);
+        EXPECT_FALSE(editor.IsModified());
+    }
+    Type(ControlId::TimeLimit, "300");
+    editor.OnClickRacersSpin();
+    EXPECT_EQ(editor.GetScenario().timeLimit, 300);
+}
+
+TEST_F(CourseEditorTest, LapsBetweenOneAndTwoRelabelTheList) {
+    LoadTown();
+    for (const int x : {20, 30, 40}) {
+        ClickTile(x, kRoadRow);
+    }
+    const Texts open{"START", "Checkpoint 1", "FINISH"};
+    EXPECT_EQ(view.Labels(), open);
+    SelectRow(2);
+    EXPECT_EQ(editor.SelectedCheckpoint(), 2);
+    editor.OnDeltaposLapsSpin(-1);
+    EXPECT_EQ(view.Labels(), (Texts{"START/ FINISH", "Checkpoint 1", "Checkpoint 2"}));
+    EXPECT_EQ(view.listSelection, 0);
+    EXPECT_EQ(editor.SelectedCheckpoint(), 0);
+    editor.OnDeltaposLapsSpin(1);
+    EXPECT_EQ(view.Labels(), open);
+}
+
+// The difficulty box changes nothing else until the next transfer.
+TEST_F(CourseEditorTest, DifficultyTakesEffectAtTheNextTransfer) {
+    Type(ControlId::Racers, "2");
+    editor.OnClickRacersSpin();
+    const auto before = editor.GetScenario().aiRacers;
+    ASSERT_EQ(before.front().word10, 1);
+    view.SelectDifficulty(2);
+    editor.OnSelchangeDifficulty();
+    EXPECT_EQ(editor.Difficulty(), 2);
+    EXPECT_TRUE(editor.GetScenario().aiRacers == before);
+    EXPECT_FALSE(editor.IsModified());
+    editor.ReadFieldsIntoScenario();
+    EXPECT_EQ(editor.GetScenario().aiRacers.front().word10, 3);
+    EXPECT_EQ(editor.GetScenario().aiRacers.front().word7, 200);
+    editor.ShowScenarioInFields();
+    EXPECT_EQ(view.difficulty, 2);
+}
+
+// Number fields read blank-padded decimals, anything else as 0. Texts go to windows-1252 (characters without
+// a byte are dropped) with each ampersand doubled; the field shows them single, so storing again changes
+// nothing.
+TEST_F(CourseEditorTest, FieldsBecomeTheDocumentsValues) {
+    const struct {
+        const char* text;
+        std::int32_t value;
+    } numbers[] = {{"", 0}, {"7x", 0}, {" 45 ", 45}, {"-250", -250}, {"+3", 3}, {"99999999999", 0}};
+    for (const auto& n : numbers) {
+        Type(ControlId::TimeLimit, n.text);
+        editor.ReadFieldsIntoScenario();
+        EXPECT_EQ(editor.GetScenario().timeLimit, n.value) << n.text;
+    }
+    Type(ControlId::RaceTitle, "Caf\u00e9 \u20ac & \u4e2dRoll");
+    editor.ReadFieldsIntoScenario();
+    EXPECT_EQ(editor.GetScenario().name, "Caf\xe9 \x80 && Roll");
+    EXPECT_EQ(editor.GetScenario().introText, "User created race course: Caf\xe9 \x80 && Roll");
+    editor.ShowScenarioInFields();
+    EXPECT_EQ(view.Text(ControlId::RaceTitle), "Caf\u00e9 \u20ac & Roll");
+    editor.ReadFieldsIntoScenario();
+    EXPECT_EQ(editor.GetScenario().name, "Caf\xe9 \x80 && Roll");
+}
+
+// The status line names the tile under the pointer once a city is named; off the map it is emptied.
+TEST_F(CourseEditorTest, StatusLine) {
+    editor.OnMouseMove(2 * 20, 2 * kRoadRow);
+    EXPECT_EQ(view.Text(ControlId::Status), "");
+    LoadTown();
+    editor.OnMouseMove(2 * 20 + 1, 2 * kRoadRow + 1);
+    EXPECT_EQ(view.Text(ControlId::Status), "20,40 - Road Here");
+    editor.OnMouseMove(2 * 21, 2 * 41);
+    EXPECT_EQ(view.Text(ControlId::Status), "21,41 - No Road Here");
+    editor.OnMouseMove(256, 60);
+    EXPECT_EQ(view.Text(ControlId::Status), "");
+}
+
+// Left clicks add on road tiles only, taking the fields first; a right click moves the selected checkpoint
+// without marking the race modified; Delete removes the selected one. After each the list is refilled with
+// the first entry selected.
+TEST_F(CourseEditorTest, ClicksAndDeleteEditTheCheckpoints) {
+    LoadTown();
+    Type(ControlId::RaceTitle, "Typed");
+    ClickTile(20, kRoadRow + 1);
+    editor.OnLButtonDown(512, 60);
+    editor.OnLButtonDown(-3, 0);
+    EXPECT_TRUE(editor.GetScenario().checkpoints.empty());
+    EXPECT_FALSE(editor.IsModified());
+    EXPECT_EQ(editor.GetScenario().name, "Typed");
+    for (const int x : {20, 21, 21, 30}) {
+        ClickTile(x, kRoadRow);
+    }
+    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{20, 40}, {21, 40}, {21, 40}, {30, 40}}));
+    EXPECT_EQ(view.Labels(), (Texts{"START", "Checkpoint 1", "Checkpoint 2", "FINISH"}));
+    EXPECT_EQ(view.listSelection, 0);
+    EXPECT_TRUE(editor.IsModified());
+
+    host.savePaths.push_back(folder.Scenario("clicks.scn"));
+    editor.OnSaveScenario();
+    ASSERT_FALSE(editor.IsModified());
+    SelectRow(1);
+    RightClickTile(25, kRoadRow);
+    RightClickTile(25, kRoadRow + 1);  // not a road: nothing moves
+    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{20, 40}, {25, 40}, {21, 40}, {30, 40}}));
+    EXPECT_EQ(editor.SelectedCheckpoint(), 0);
+    EXPECT_FALSE(editor.IsModified());
+
+    SelectRow(2);
+    editor.OnDeleteCheckpoint();
+    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{20, 40}, {25, 40}, {30, 40}}));
+    EXPECT_EQ(view.Labels(), (Texts{"START", "Checkpoint 1", "FINISH"}));
+    EXPECT_TRUE(editor.IsModified());
+    for (int i = 0; i < 4; ++i) {
+        editor.OnDeleteCheckpoint();
+    }
+    EXPECT_TRUE(editor.GetScenario().checkpoints.empty());
+    EXPECT_EQ(editor.SelectedCheckpoint(), -1);
+}
+
+// Random edits: after each the list holds the labels and item data a fill from empty would give, entry 0
+// selected (none when empty), and the route marks exactly the legs the checkpoints make.
+TEST_F(CourseEditorTest, EveryEditLeavesTheListAsAFreshFillWould) {
+    LoadTown();
+    std::mt19937 rng(21);
+    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    for (int step = 0; step < 300; ++step) {
+        const int count = static_cast<int>(editor.GetScenario().checkpoints.size());
+        const int kind = pick(6);
+        const int along = 10 + pick(91);
+        if (kind < 3) {
+            pick(2) == 0 ? ClickTile(along, kRoadRow) : ClickTile(kRoadColumn, along);
+        } else if (kind == 3 && count > 0) {
+            SelectRow(pick(count));
+            editor.OnDeleteCheckpoint();
+        } else if (kind == 4 && count > 0) {
+            SelectRow(pick(count));
+            RightClickTile(kRoadColumn, along);
+        } else {
+            Type(ControlId::Laps, std::to_string(pick(3)));
+            editor.OnClickLapsSpin();
+            editor.RefillCheckpointList();
+        }
+        const int now = static_cast<int>(editor.GetScenario().checkpoints.size());
+        const int laps = std::stoi(view.Text(ControlId::Laps));
+        ASSERT_EQ(view.ListCount(), now) << step;
+        for (int row = 0; row < now; ++row) {
+            ASSERT_EQ(view.list[static_cast<std::size_t>(row)].label, route::CheckpointLabel(row, now, laps));
+            ASSERT_EQ(view.ListItemData(row), row);
+        }
+        ASSERT_EQ(editor.SelectedCheckpoint(), now > 0 ? 0 : -1) << step;
+    }
+}
+
+}  // namespace
+}  // namespace rw::editor
