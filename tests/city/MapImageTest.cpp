@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <random>
 #include <tuple>
@@ -124,7 +125,7 @@ struct Pos {
     int y;
 };
 
-long CountColour(const MapPixels& image, std::uint8_t colour) {
+std::ptrdiff_t CountColour(const MapPixels& image, std::uint8_t colour) {
     return std::count(image.begin(), image.end(), colour);
 }
 

@@ -1,9 +1,19 @@
-// Child-process runner and scratch game folder for the CLI tests (POSIX: they run on the build machine).
+// Child-process runner and scratch game folder for the CLI tests (posix_spawn, or CreateProcessW on Windows).
 #include "CliTest.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#endif
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,10 +23,82 @@
 #include "city/CityData.h"
 #include "city/WriteCityFile.h"
 
+#ifndef _WIN32
 extern char** environ;
+#endif
 
 namespace rw::cli::test {
 
+#ifdef _WIN32
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end())).wstring();
+}
+
+// One argument quoted so that the child's C runtime splits the command line back into the same words.
+std::wstring Quoted(const std::wstring& arg) {
+    std::wstring out = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes are doubled only where a quote follows them.
+        out.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(2 * backslashes, L'\\');
+    return out + L"\"";
+}
+
+HANDLE OpenInherited(const std::wstring& path, DWORD access, DWORD creation) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, creation,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+ToolResult CliTest::RunTool(const Args& args, const std::string& stdoutPath) const {
+    const std::string outPath = stdoutPath.empty() ? At("@.stdout") : stdoutPath, errPath = At("@.stderr");
+    std::wstring command = Quoted(Wide(RW_CLI_PATH));
+    for (const auto& a : args) {
+        command += L" " + Quoted(Wide(At(a)));
+    }
+    // There is no /dev/full: a file opened for reading only refuses every write the same way.
+    const HANDLE input = OpenInherited(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    const HANDLE output = outPath == "/dev/full"
+                              ? OpenInherited(Wide(At("@.full")), GENERIC_READ, OPEN_ALWAYS)
+                              : OpenInherited(Wide(outPath), GENERIC_WRITE, CREATE_ALWAYS);
+    const HANDLE errors = OpenInherited(Wide(errPath), GENERIC_WRITE, CREATE_ALWAYS);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = errors;
+    PROCESS_INFORMATION process{};
+    const bool spawned = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &process) != 0;
+    for (const HANDLE h : {input, output, errors}) {
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+        }
+    }
+    DWORD code = 0;
+    const bool exited = spawned && WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0 &&
+                        GetExitCodeProcess(process.hProcess, &code) != 0;
+    if (spawned) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    return {exited ? static_cast<int>(code) : -1, stdoutPath.empty() ? ReadFileBytes(outPath) : std::string(),
+            spawned ? ReadFileBytes(errPath) : "spawn failed"};
+}
+#else
 ToolResult CliTest::RunTool(const Args& args, const std::string& stdoutPath) const {
     const std::string outPath = stdoutPath.empty() ? At("@.stdout") : stdoutPath, errPath = At("@.stderr");
     Args all{RW_CLI_PATH};
@@ -44,6 +126,7 @@ ToolResult CliTest::RunTool(const Args& args, const std::string& stdoutPath) con
     return {exited ? WEXITSTATUS(wstatus) : -1, stdoutPath.empty() ? ReadFileBytes(outPath) : std::string(),
             spawned == 0 ? ReadFileBytes(errPath) : "spawn failed"};
 }
+#endif
 
 CliTest::CliTest()
     : dir(fs::temp_directory_path() / ("rw_cli_test_" + std::to_string(::getpid()) + "_" +

@@ -6,11 +6,13 @@
 #include <random>
 #include <thread>
 
+#ifndef _WIN32
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include "SampleScenarios.h"
 #include "Support.h"
@@ -90,6 +92,8 @@ TEST(SaveFaults, LeftoverTemporaryFilesDoNotStopLaterSaves) {
     EXPECT_EQ(FileNames(folder.root).size(), 121u);
 }
 
+#ifndef _WIN32
+// The kill and full-disk cases need fork, SIGKILL and a private tmpfs mount: POSIX (Linux) only.
 scenario::Scenario Version(int i) {
     scenario::Scenario s = fuzz::FullScenario(40 + i % 7);
     s.timeLimit = i;
@@ -185,6 +189,7 @@ TEST(DiskFull, SaveThatDoesNotFitLeavesTheOldFile) {
     }
     EXPECT_EQ(WEXITSTATUS(status), 0) << "check " << WEXITSTATUS(status) << " of RunOnSmallDisk failed";
 }
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace rw::reliability

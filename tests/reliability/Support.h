@@ -7,11 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <stdlib.h>
 
 #include "MemoryFileSystem.h"
 #include "scenario/FileSystem.h"
@@ -41,12 +40,19 @@ inline Bytes ScenarioBytes(const scenario::Scenario& s) {
 
 // A fresh empty folder under the temporary folder, removed with its contents at destruction.
 struct ScratchFolder {
+    // create_directory says whether it made the folder, so a name already taken is passed over.
     ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "rw-reliability-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot make a scratch folder in " + pattern);
+        const std::filesystem::path temp = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && root.empty(); ++attempt) {
+            const auto candidate = temp / ("rw-reliability-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate)) {
+                root = candidate;
+            }
         }
-        root = pattern;
+        if (root.empty()) {
+            throw std::runtime_error("cannot make a scratch folder in " + temp.string());
+        }
     }
     ~ScratchFolder() {
         std::error_code ignored;

@@ -18,8 +18,9 @@ constexpr std::uint32_t kCccc = FourCC("CCCC");
 
 class ChunkFileTest : public ::testing::Test {
   protected:
+    // A new file each time: Windows refuses to rewrite a file that an earlier ChunkFile still holds open.
     std::string Put(const ByteVec& bytes) {
-        const std::string path = m_folder.Path("f.chk");
+        const std::string path = m_folder.Path("f" + std::to_string(++m_puts) + ".chk");
         WriteBytes(path, bytes);
         return path;
     }
@@ -35,6 +36,7 @@ class ChunkFileTest : public ::testing::Test {
         return out + (file.Failed() ? " failed" : "") + " last " + std::to_string(file.LastChunkIndex());
     }
     ScratchFolder m_folder;
+    int m_puts = 0;
 };
 
 TEST_F(ChunkFileTest, WalkLimits) {
