@@ -2,6 +2,7 @@
 #include "editor/CourseEditor.h"
 
 #include <charconv>
+#include <utility>
 
 #include "city/CityMap.h"
 #include "editor/RaceRules.h"
@@ -64,7 +65,56 @@ void CourseEditor::SetFieldInt(ControlId id, std::int64_t value) {
 }
 
 void CourseEditor::ReadFieldsIntoScenario() {
-    StoreRaceFields(m_scenario, ReadRaceFields());
+    CommitFields();
+    StoreRaceFields(m_scenario, m_committedFields);
+}
+
+void CourseEditor::CommitFields() {
+    RaceFields fields = ReadRaceFields();
+    if (fields == m_committedFields) {
+        return;
+    }
+    EditStep step;
+    step.fieldsBefore = std::move(m_committedFields);
+    step.fieldsAfter = fields;
+    m_history.Push(std::move(step));
+    m_committedFields = std::move(fields);
+}
+
+// A lap count that opens or closes the course changes the route and the list's labels at once.
+void CourseEditor::ShowFields(const RaceFields& fields) {
+    SetFieldBytes(ControlId::RaceTitle, fields.title);
+    SetFieldInt(ControlId::TimeLimit, fields.timeLimit);
+    SetFieldInt(ControlId::Bonus, fields.checkpointBonus);
+    SetFieldInt(ControlId::Laps, fields.laps);
+    SetFieldInt(ControlId::Racers, fields.racers);
+    SetFieldBytes(ControlId::CityFile, fields.cityFile);
+    m_difficulty = fields.difficulty;
+    m_view.SelectDifficulty(fields.difficulty);
+    m_committedFields = fields;
+    StoreRaceFields(m_scenario, fields);
+    RebuildRoute();
+    RefillCheckpointList(m_selectedCheckpoint);
+}
+
+void CourseEditor::UpdateModified() {
+    m_modified = !m_history.IsClean() || ReadRaceFields() != m_committedFields;
+}
+
+void CourseEditor::StartFreshHistory() {
+    m_history.Clear();
+    m_committedFields = ReadRaceFields();
+    m_dragging = false;
+    m_modified = false;
+}
+
+void CourseEditor::OnEditChange(ControlId) {
+    UpdateModified();
+}
+
+void CourseEditor::OnEditKillFocus(ControlId) {
+    CommitFields();
+    UpdateModified();
 }
 
 RaceFields CourseEditor::ReadRaceFields() const {
@@ -100,7 +150,7 @@ void CourseEditor::ResetToFreshScenario() {
     m_city->ClearBuildings();
     ShowBlankMapPicture();
     RefillCheckpointList();
-    m_modified = false;
+    StartFreshHistory();
 }
 
 void CourseEditor::OnSysCommand(unsigned int command) {
@@ -115,28 +165,36 @@ void CourseEditor::OnAbout() {
 
 void CourseEditor::OnSelchangeDifficulty() {
     m_difficulty = m_view.DifficultySelection();
+    CommitFields();
+    UpdateModified();
 }
 
 void CourseEditor::OnClickLapsSpin() {
     ReadFieldsIntoScenario();
     ShowScenarioInFields();
+    UpdateModified();
 }
 
 void CourseEditor::OnClickRacersSpin() {
     ReadFieldsIntoScenario();
     ShowScenarioInFields();
+    UpdateModified();
 }
 
 void CourseEditor::OnDeltaposRacersSpin(int delta) {
     SetFieldInt(ControlId::Racers, kRacersRange.Clamp(std::int64_t{FieldInt(ControlId::Racers)} - delta));
     ReadFieldsIntoScenario();
     ShowScenarioInFields();
+    UpdateModified();
 }
 
+// A lap count that opens or closes the course changes the closing leg: the route follows at once.
 void CourseEditor::OnDeltaposLapsSpin(int delta) {
     SetFieldInt(ControlId::Laps, kLapsRange.Clamp(std::int64_t{FieldInt(ControlId::Laps)} - delta));
     ReadFieldsIntoScenario();
-    RefillCheckpointList();
+    RebuildRoute();
+    RefillCheckpointList(m_selectedCheckpoint);
+    UpdateModified();
 }
 
 void CourseEditor::OnSelchangeCheckpoints() {

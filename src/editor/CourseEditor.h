@@ -3,11 +3,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "city/MapImage.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorHost.h"
 #include "editor/EditorView.h"
 #include "editor/StoreRaceFields.h"
@@ -52,9 +54,13 @@ class CourseEditor {
 
     // --- event handlers ---
     void OnSysCommand(unsigned int command);
-    void OnLButtonDown(int px, int py);
-    void OnMouseMove(int px, int py);
+    // withControl: Ctrl held, which inserts after the selected checkpoint instead of appending.
+    void OnLButtonDown(int px, int py, bool withControl = false);
+    // rightButtonHeld: the pointer drags the selected checkpoint that a right button press took.
+    void OnMouseMove(int px, int py, bool rightButtonHeld = false);
+    // Moves the selected checkpoint to the tile; holding the button and moving drags it on (one undo step).
     void OnRButtonDown(int px, int py);
+    void OnRButtonUp();
     void OnSelchangeCheckpoints();
     void OnClickLapsSpin();
     void OnClickRacersSpin();
@@ -73,13 +79,28 @@ class CourseEditor {
     void OnEnterGame();
     // The About box (the system-menu entry, or wherever the front end offers it).
     void OnAbout();
+    // A typed change in an edit field: the race counts as modified at once.
+    void OnEditChange(ControlId id);
+    // The field lost the keyboard focus: what was typed there becomes one undo step.
+    void OnEditKillFocus(ControlId id);
+    void OnUndo();
+    void OnRedo();
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    // Saves to the file last loaded or saved without asking; Save As when there is none.
+    void OnSaveToLastFile();
+    // Moves the selected checkpoint one place earlier (-1) or later (+1) in the course order.
+    void OnShiftCheckpoint(int delta);
+    // The file the race was last loaded from or saved to (UTF-8); empty for none.
+    const std::string& LastPath() const { return m_lastPath; }
 
     // --- steps shared by the handlers ---
     void ReadFieldsIntoScenario();
     RaceFields ReadRaceFields() const;
     void ShowScenarioInFields();
     void ResetToFreshScenario();
-    void RefillCheckpointList();
+    // Relabels the list and selects row select (none when the list has no such row).
+    void RefillCheckpointList(int select = 0);
     void AddCheckpoint(int x, int y);
     void MoveCheckpoint(int x, int y);
     void DeleteCheckpoint();
@@ -98,13 +119,29 @@ class CourseEditor {
     // The checkpoint index the list entry at row holds; -1 when there is no such entry.
     int ItemIndex(int row) const;
     void ShowBlankMapPicture();
-    // Asks whether to save first; false when the command must stop (the save was refused or cancelled).
-    bool SaveFirstIfAsked(bool askAlways);
+    // Asks whether to save first (Yes, No, Cancel); false when the command must stop: Cancel, or the save was
+    // refused or cancelled.
+    bool SaveFirstIfAsked();
     // Loads the named city (a bare file name as the document holds it, UTF-8); nothing on success, else the
     // message to show.
     std::optional<std::string> LoadCity(std::string_view fileName);
     void ShowLoadedCity(bool cityLoaded);
     void ShowFailure(const std::string& message);
+    void SaveTo(const std::string& path);
+    // The race form as it is now becomes an undo step when it differs from the last one taken.
+    void CommitFields();
+    void ShowFields(const RaceFields& fields);
+    void UpdateModified();
+    // After New, Load and Load City File: no history, and the race as it stands is the unmodified one.
+    void StartFreshHistory();
+    // The checkpoint changes every edit, undo and redo is made of; each rebuilds the route and selects the
+    // checkpoint it touched.
+    void InsertAt(int index, scenario::TilePos pos);
+    void RemoveAt(int index);
+    void SetAt(int index, scenario::TilePos pos);
+    void SwapWithNext(int index, int select);
+    void Apply(const EditStep& step, bool undo);
+    std::optional<scenario::TilePos> RoadTileAt(int px, int py) const;
 
     EditorView& m_view;
     EditorHost& m_host;
@@ -118,6 +155,11 @@ class CourseEditor {
     std::unique_ptr<city::CityMap> m_city;
     std::unique_ptr<route::RaceRoute> m_route;
     city::MapPixels m_mapPixels{};
+
+    EditHistory m_history;
+    RaceFields m_committedFields;  // the race form as the last undo step left it
+    std::string m_lastPath;
+    bool m_dragging = false;  // a right-button drag of the selected checkpoint goes on
 };
 
 }  // namespace rw::editor

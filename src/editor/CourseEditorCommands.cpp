@@ -59,8 +59,8 @@ std::string FailureMessage(std::string_view action, std::string_view path, std::
 
 }  // namespace
 
-bool CourseEditor::SaveFirstIfAsked(bool withCancel) {
-    switch (m_host.AskSaveQuestion(withCancel)) {
+bool CourseEditor::SaveFirstIfAsked() {
+    switch (m_host.AskSaveQuestion(true)) {
         case SaveAnswer::Yes:
             OnSaveScenario();
             return !m_modified;
@@ -98,17 +98,19 @@ void CourseEditor::ShowLoadedCity(bool cityLoaded) {
 }
 
 void CourseEditor::OnNewScenario() {
-    if (!m_view.Text(ControlId::CityFile).empty() && !SaveFirstIfAsked(true)) {
+    if (!m_view.Text(ControlId::CityFile).empty() && !SaveFirstIfAsked()) {
         return;
     }
     ResetToFreshScenario();
     m_difficulty = 0;
     m_view.SelectDifficulty(0);
+    m_lastPath.clear();
+    StartFreshHistory();
     m_view.RepaintMap();
 }
 
 void CourseEditor::OnLoadScenario() {
-    if (m_modified && !SaveFirstIfAsked(false)) {
+    if (m_modified && !SaveFirstIfAsked()) {
         return;
     }
     const std::optional<std::string> chosen = m_host.PickScenario(ScenarioFolder(m_gameFolder));
@@ -139,6 +141,8 @@ void CourseEditor::OnLoadScenario() {
     }
     // A level outside the three the editor knows leaves no entry selected.
     m_view.SelectDifficulty(m_difficulty);
+    m_lastPath = path;
+    StartFreshHistory();
     m_view.RepaintMap();
     if (cityFailure) {
         ShowFailure(*cityFailure);
@@ -146,27 +150,45 @@ void CourseEditor::OnLoadScenario() {
 }
 
 void CourseEditor::OnSaveScenario() {
+    CommitFields();
     if (const auto refusal = RefuseSave(FieldBytes(ControlId::RaceTitle), m_scenario.checkpoints.size())) {
         m_host.ShowMessage(res::String(refusal->text), res::String(refusal->caption), MessageIcon::None);
         return;
     }
-    const std::optional<std::string> path = m_host.AskSavePath(ScenarioFolder(m_gameFolder));
-    if (!path) {
+    if (const std::optional<std::string> path = m_host.AskSavePath(ScenarioFolder(m_gameFolder))) {
+        SaveTo(*path);
+    }
+}
+
+void CourseEditor::OnSaveToLastFile() {
+    if (m_lastPath.empty()) {
+        OnSaveScenario();
         return;
     }
+    CommitFields();
+    if (const auto refusal = RefuseSave(FieldBytes(ControlId::RaceTitle), m_scenario.checkpoints.size())) {
+        m_host.ShowMessage(res::String(refusal->text), res::String(refusal->caption), MessageIcon::None);
+        return;
+    }
+    SaveTo(m_lastPath);
+}
+
+void CourseEditor::SaveTo(const std::string& path) {
     StoreRaceForSave(m_scenario, ReadRaceFields());
-    const bool written = scenario::WriteScenario(m_scenario, *path);
-    RefillCheckpointList();
+    const bool written = scenario::WriteScenario(m_scenario, path);
+    RefillCheckpointList(m_selectedCheckpoint);
     if (!written) {
         // The race is still only in the editor: keep it marked unsaved.
-        ShowFailure(FailureMessage("Could not save the scenario", *path, WriteFailureReason(*path)));
+        ShowFailure(FailureMessage("Could not save the scenario", path, WriteFailureReason(path)));
         return;
     }
-    m_modified = false;
+    m_lastPath = path;
+    m_history.MarkClean();
+    UpdateModified();
 }
 
 void CourseEditor::OnLoadCityFile() {
-    if (m_modified && !SaveFirstIfAsked(false)) {
+    if (m_modified && !SaveFirstIfAsked()) {
         return;
     }
     const std::optional<std::string> chosen = m_host.PickCity(CityFolder(m_gameFolder));
@@ -186,13 +208,15 @@ void CourseEditor::OnLoadCityFile() {
     ShowScenarioInFields();
     m_scenario.checkpoints.clear();
     ShowLoadedCity(!cityFailure);
+    m_lastPath.clear();
+    StartFreshHistory();
     if (cityFailure) {
         ShowFailure(*cityFailure);
     }
 }
 
 void CourseEditor::OnExit() {
-    if (m_modified && !SaveFirstIfAsked(false)) {
+    if (m_modified && !SaveFirstIfAsked()) {
         return;
     }
     m_host.EndEditor();
@@ -205,8 +229,14 @@ void CourseEditor::OnClose() {
 }
 
 void CourseEditor::OnEnterGame() {
-    if (m_modified && m_host.AskSaveQuestion(false) == SaveAnswer::Yes) {
-        OnSaveScenario();  // the game starts whatever the save did
+    if (m_modified) {
+        const SaveAnswer answer = m_host.AskSaveQuestion(true);
+        if (answer == SaveAnswer::Cancel) {
+            return;
+        }
+        if (answer == SaveAnswer::Yes) {
+            OnSaveScenario();  // the game starts whatever the save did
+        }
     }
     if (!m_host.LaunchGame(GameExecutable(m_gameFolder), WorkingFolder(m_gameFolder))) {
         m_host.ShowMessage(res::String(res::StringId::LaunchFailedText),

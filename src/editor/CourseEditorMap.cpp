@@ -1,4 +1,8 @@
-// The editor's map: the picture, the mouse on it, the Checkpoints list and the checkpoint edits.
+// The editor's map: the picture, the mouse on it, the Checkpoints list, and the checkpoint edits with their
+// undo and redo.
+#include <algorithm>
+#include <utility>
+
 #include "city/CityMap.h"
 #include "city/MapPicking.h"
 #include "city/TileCodes.h"
@@ -7,6 +11,8 @@
 #include "route/RaceRoute.h"
 
 namespace rw::editor {
+
+using scenario::TilePos;
 
 void CourseEditor::ShowBlankMapPicture() {
     city::ShowBlankMapPicture(m_mapPixels);
@@ -18,34 +24,74 @@ void CourseEditor::RedrawMap() {
     m_view.RepaintMap();
 }
 
-void CourseEditor::OnMouseMove(int px, int py) {
+std::optional<TilePos> CourseEditor::RoadTileAt(int px, int py) const {
+    const auto tile = city::TileFromPoint(px, py);
+    if (!tile || !city::IsRoadTile(m_city->Building(tile->x, tile->y))) {
+        return std::nullopt;
+    }
+    return TilePos{static_cast<std::uint16_t>(tile->x), static_cast<std::uint16_t>(tile->y)};
+}
+
+void CourseEditor::OnMouseMove(int px, int py, bool rightButtonHeld) {
+    if (m_dragging && rightButtonHeld) {
+        EditStep* drag = m_history.Last();
+        const auto tile = RoadTileAt(px, py);
+        if (drag != nullptr && drag->kind == EditStep::Kind::Move && tile && !(*tile == drag->after)) {
+            drag->after = *tile;
+            SetAt(drag->index, *tile);
+        }
+    } else {
+        m_dragging = false;
+    }
     if (m_view.Text(ControlId::CityFile).empty()) {
         return;
     }
     m_view.SetText(ControlId::Status, city::TileStatusText(*m_city, px, py));
 }
 
-void CourseEditor::OnLButtonDown(int px, int py) {
+void CourseEditor::OnLButtonDown(int px, int py, bool withControl) {
     ReadFieldsIntoScenario();
-    const auto tile = city::TileFromPoint(px, py);
-    if (tile && city::IsRoadTile(m_city->Building(tile->x, tile->y))) {
-        AddCheckpoint(tile->x, tile->y);
+    if (const auto tile = RoadTileAt(px, py)) {
+        if (withControl && m_selectedCheckpoint >= 0) {
+            const int index = ItemIndex(m_selectedCheckpoint) + 1;
+            m_history.Push({EditStep::Kind::Insert, index, {}, *tile, {}, {}});
+            InsertAt(index, *tile);
+            UpdateModified();
+        } else {
+            AddCheckpoint(tile->x, tile->y);
+        }
     }
     m_view.RepaintMap();
 }
 
 void CourseEditor::OnRButtonDown(int px, int py) {
     ReadFieldsIntoScenario();
-    const auto tile = city::TileFromPoint(px, py);
-    if (tile && city::IsRoadTile(m_city->Building(tile->x, tile->y))) {
-        MoveCheckpoint(tile->x, tile->y);
+    if (RoadTileAt(px, py) && m_selectedCheckpoint >= 0) {
+        const auto tile = *RoadTileAt(px, py);
+        MoveCheckpoint(tile.x, tile.y);
+        m_dragging = true;
     }
-    RefillCheckpointList();
     m_view.RepaintMap();
+}
+
+void CourseEditor::OnRButtonUp() {
+    m_dragging = false;
 }
 
 void CourseEditor::OnDeleteCheckpoint() {
     DeleteCheckpoint();
+}
+
+void CourseEditor::OnShiftCheckpoint(int delta) {
+    ReadFieldsIntoScenario();
+    const int index = ItemIndex(m_selectedCheckpoint);
+    const int lower = delta < 0 ? index - 1 : index;
+    if (index < 0 || lower < 0 || lower + 1 >= static_cast<int>(m_scenario.checkpoints.size())) {
+        return;
+    }
+    m_history.Push({EditStep::Kind::Swap, lower, {}, {}, {}, {}});
+    SwapWithNext(lower, delta < 0 ? lower : lower + 1);
+    UpdateModified();
 }
 
 int CourseEditor::ItemIndex(int row) const {
@@ -54,8 +100,8 @@ int CourseEditor::ItemIndex(int row) const {
 
 // Every label but the first and the last is "Checkpoint <index>" whatever the lap count, and each entry's
 // item data is its position, so the entries kept from the last fill only need their two ends relabelled and
-// the tail trimmed or extended: an edit costs the same on any length of course.
-void CourseEditor::RefillCheckpointList() {
+// the tail trimmed or extended: an edit costs the same on any length of course, wherever it was made.
+void CourseEditor::RefillCheckpointList(int select) {
     // The labels follow the Laps field, not the document.
     const std::int32_t laps = FieldInt(ControlId::Laps);
     const int count = static_cast<int>(m_scenario.checkpoints.size());
@@ -70,36 +116,114 @@ void CourseEditor::RefillCheckpointList() {
     for (int i = kept; i < count; ++i) {
         m_view.ListInsert(i, route::CheckpointLabel(i, count, laps), i);
     }
-    // As after emptying the list, its view starts at the top.
-    m_view.ListScrollToTop();
-    m_view.ListSelect(0);
+    if (select == 0) {
+        // As after emptying the list, its view starts at the top.
+        m_view.ListScrollToTop();
+    }
+    m_view.ListSelect(select);
     m_selectedCheckpoint = m_view.ListSelection();
     ShowScenarioInFields();
 }
 
 void CourseEditor::AddCheckpoint(int x, int y) {
-    route::AddCheckpoint(m_scenario, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
-    m_modified = true;
-    RebuildRoute();
-    RefillCheckpointList();
+    const TilePos pos{static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
+    const int index = static_cast<int>(m_scenario.checkpoints.size());
+    m_history.Push({EditStep::Kind::Insert, index, {}, pos, {}, {}});
+    InsertAt(index, pos);
+    UpdateModified();
 }
 
 void CourseEditor::MoveCheckpoint(int x, int y) {
     ReadFieldsIntoScenario();
-    route::MoveCheckpoint(m_scenario, ItemIndex(m_selectedCheckpoint), static_cast<std::uint16_t>(x),
-                          static_cast<std::uint16_t>(y));
-    RebuildRoute();
+    const int index = ItemIndex(m_selectedCheckpoint);
+    if (index < 0 || index >= static_cast<int>(m_scenario.checkpoints.size())) {
+        return;
+    }
+    const TilePos pos{static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
+    m_history.Push(
+        {EditStep::Kind::Move, index, m_scenario.checkpoints[static_cast<std::size_t>(index)], pos, {}, {}});
+    SetAt(index, pos);
+    UpdateModified();
 }
 
 void CourseEditor::DeleteCheckpoint() {
-    if (m_selectedCheckpoint == -1) {
+    const int index = ItemIndex(m_selectedCheckpoint);
+    if (index < 0 || index >= static_cast<int>(m_scenario.checkpoints.size())) {
         return;
     }
-    route::DeleteCheckpoint(m_scenario, ItemIndex(m_selectedCheckpoint));
-    RefillCheckpointList();
-    RebuildRoute();
+    m_history.Push(
+        {EditStep::Kind::Delete, index, m_scenario.checkpoints[static_cast<std::size_t>(index)], {}, {}, {}});
+    RemoveAt(index);
     m_view.RepaintMap();
-    m_modified = true;
+    UpdateModified();
+}
+
+void CourseEditor::InsertAt(int index, TilePos pos) {
+    auto& checkpoints = m_scenario.checkpoints;
+    checkpoints.insert(checkpoints.begin() + index, pos);
+    RebuildRoute();
+    RefillCheckpointList(index);
+}
+
+void CourseEditor::RemoveAt(int index) {
+    auto& checkpoints = m_scenario.checkpoints;
+    checkpoints.erase(checkpoints.begin() + index);
+    RebuildRoute();
+    // The checkpoint now at that place, or the new last one.
+    RefillCheckpointList(std::min(index, static_cast<int>(checkpoints.size()) - 1));
+}
+
+void CourseEditor::SetAt(int index, TilePos pos) {
+    m_scenario.checkpoints[static_cast<std::size_t>(index)] = pos;
+    RebuildRoute();
+    RefillCheckpointList(index);
+}
+
+void CourseEditor::SwapWithNext(int index, int select) {
+    auto& checkpoints = m_scenario.checkpoints;
+    std::swap(checkpoints[static_cast<std::size_t>(index)], checkpoints[static_cast<std::size_t>(index) + 1]);
+    RebuildRoute();
+    RefillCheckpointList(select);
+}
+
+void CourseEditor::Apply(const EditStep& step, bool undo) {
+    switch (step.kind) {
+        case EditStep::Kind::Insert:
+            undo ? RemoveAt(step.index) : InsertAt(step.index, step.after);
+            break;
+        case EditStep::Kind::Delete:
+            undo ? InsertAt(step.index, step.before) : RemoveAt(step.index);
+            break;
+        case EditStep::Kind::Move:
+            SetAt(step.index, undo ? step.before : step.after);
+            break;
+        case EditStep::Kind::Swap:
+            SwapWithNext(step.index, step.index);
+            break;
+        case EditStep::Kind::Fields:
+            ShowFields(undo ? step.fieldsBefore : step.fieldsAfter);
+            break;
+    }
+}
+
+void CourseEditor::OnUndo() {
+    CommitFields();
+    m_dragging = false;
+    if (const EditStep* step = m_history.Undo()) {
+        Apply(*step, true);
+    }
+    UpdateModified();
+    m_view.RepaintMap();
+}
+
+void CourseEditor::OnRedo() {
+    CommitFields();
+    m_dragging = false;
+    if (const EditStep* step = m_history.Redo()) {
+        Apply(*step, false);
+    }
+    UpdateModified();
+    m_view.RepaintMap();
 }
 
 // The route keeps the legs it found per city state, so an edit searches only the legs it changed.

@@ -18,6 +18,8 @@ struct RaceFields {
     std::int32_t laps = 0;
     std::int32_t racers = 0;
     int difficulty = 0;  // combo selection 0 Easy, 1 Medium, 2 Hard; -1 none
+
+    bool operator==(const RaceFields&) const = default;
 };
 
 // Racer values per difficulty row (0 Easy, 1 Medium, 2 Hard) and column (0 odd racer number, 1 even).

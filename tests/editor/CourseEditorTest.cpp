@@ -255,6 +255,7 @@ TEST_F(CourseEditorTest, NewScenario) {
         }
         ASSERT_EQ(editor.IsModified(), c.setup != 2);
         view.SelectDifficulty(2);
+        editor.OnSelchangeDifficulty();
         Answer(c.reply, folder.Scenario("kept.scn"));
         editor.OnNewScenario();
         EXPECT_EQ(host.saveQuestions, c.reply == Reply::None ? std::vector<bool>{} : std::vector<bool>{true});
@@ -313,6 +314,7 @@ TEST_F(CourseEditorTest, LoadedDifficulty) {
         ASSERT_TRUE(folder.WriteScenario("level.scn", race));
         view.SelectDifficulty(1);
         editor.OnSelchangeDifficulty();
+        host.saveAnswers.push_back(SaveAnswer::No);  // the difficulty counts as a change
         Load("level.scn");
         EXPECT_EQ(view.difficulty, c.shown);
     }
@@ -335,7 +337,7 @@ TEST_F(CourseEditorTest, LoadWhenModified) {
             host.scenarioPicks.push_back(std::nullopt);
         }
         editor.OnLoadScenario();
-        EXPECT_EQ(host.saveQuestions, std::vector<bool>{false});
+        EXPECT_EQ(host.saveQuestions, std::vector<bool>{true});
         EXPECT_EQ(host.scenarioFolders.size(), reply == Reply::No ? 1u : 0u);
         ExpectRaceKept(true);
     }
@@ -400,7 +402,7 @@ TEST_F(CourseEditorTest, LoadCityFileWhenModified) {
             host.cityPicks.push_back(c.picked ? std::optional<std::string>("town.urb") : std::nullopt);
         }
         editor.OnLoadCityFile();
-        EXPECT_EQ(host.saveQuestions, std::vector<bool>{false});
+        EXPECT_EQ(host.saveQuestions, std::vector<bool>{true});
         EXPECT_EQ(host.messages.size(), c.refusedSave ? 1u : 0u);
         EXPECT_EQ(host.cityFolders.size(), c.refusedSave ? 0u : 1u);
         EXPECT_EQ(editor.GetScenario().checkpoints.size(), c.dropped ? 0u : 2u);
@@ -427,7 +429,7 @@ TEST_F(CourseEditorTest, ExitCloseAndEnterGame) {
             Answer(c.reply, folder.Scenario("last.scn"));
             how == 0 ? editor.OnExit() : how == 1 ? editor.OnClose() : editor.OnEnterGame();
             EXPECT_EQ(host.saveQuestions,
-                      c.reply == Reply::None ? std::vector<bool>{} : std::vector<bool>{false});
+                      c.reply == Reply::None ? std::vector<bool>{} : std::vector<bool>{true});
             EXPECT_EQ(std::filesystem::exists(folder.Scenario("last.scn")), c.reply == Reply::YesSaved);
             if (how < 2) {
                 EXPECT_EQ(host.endCount, c.ends ? 1 : 0);
@@ -463,8 +465,8 @@ TEST_F(CourseEditorTest, SpinsStepWithinTheirRanges) {
         const int value =
             c.laps ? editor.GetScenario().laps : static_cast<int>(editor.GetScenario().aiRacers.size());
         EXPECT_EQ(std::to_string(value), c.expected);
-        EXPECT_FALSE(editor.IsModified());
     }
+    EXPECT_TRUE(editor.IsModified());  // a spin step is a change a save would store
     Type(ControlId::TimeLimit, "300");
     editor.OnClickRacersSpin();
     EXPECT_EQ(editor.GetScenario().timeLimit, 300);
@@ -481,8 +483,7 @@ TEST_F(CourseEditorTest, LapsBetweenOneAndTwoRelabelTheList) {
     EXPECT_EQ(editor.SelectedCheckpoint(), 2);
     editor.OnDeltaposLapsSpin(-1);
     EXPECT_EQ(view.Labels(), (Texts{"START/ FINISH", "Checkpoint 1", "Checkpoint 2"}));
-    EXPECT_EQ(view.listSelection, 0);
-    EXPECT_EQ(editor.SelectedCheckpoint(), 0);
+    EXPECT_EQ(editor.SelectedCheckpoint(), 2);
     editor.OnDeltaposLapsSpin(1);
     EXPECT_EQ(view.Labels(), open);
 }
@@ -497,7 +498,7 @@ TEST_F(CourseEditorTest, DifficultyTakesEffectAtTheNextTransfer) {
     editor.OnSelchangeDifficulty();
     EXPECT_EQ(editor.Difficulty(), 2);
     EXPECT_TRUE(editor.GetScenario().aiRacers == before);
-    EXPECT_FALSE(editor.IsModified());
+    EXPECT_TRUE(editor.IsModified());
     editor.ReadFieldsIntoScenario();
     EXPECT_EQ(editor.GetScenario().aiRacers.front().word10, 3);
     EXPECT_EQ(editor.GetScenario().aiRacers.front().word7, 200);
@@ -541,41 +542,54 @@ TEST_F(CourseEditorTest, StatusLine) {
     EXPECT_EQ(view.Text(ControlId::Status), "");
 }
 
-// Left clicks add on road tiles only, taking the fields first; a right click moves the selected checkpoint
-// without marking the race modified; Delete removes the selected one. After each the list is refilled with
-// the first entry selected.
-TEST_F(CourseEditorTest, ClicksAndDeleteEditTheCheckpoints) {
+// Left clicks add on road tiles only, taking the fields first; Ctrl+click inserts after the selected one; a
+// right click moves the selected one; Delete removes it; Alt+Up/Down reorder it. After each edit the
+// selection follows the checkpoint it touched (after a delete: the one now at that place, or the new last).
+TEST_F(CourseEditorTest, ClicksAndKeysEditTheCheckpoints) {
     LoadTown();
     Type(ControlId::RaceTitle, "Typed");
     ClickTile(20, kRoadRow + 1);
     editor.OnLButtonDown(512, 60);
     editor.OnLButtonDown(-3, 0);
     EXPECT_TRUE(editor.GetScenario().checkpoints.empty());
-    EXPECT_FALSE(editor.IsModified());
     EXPECT_EQ(editor.GetScenario().name, "Typed");
     for (const int x : {20, 21, 21, 30}) {
         ClickTile(x, kRoadRow);
     }
     EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{20, 40}, {21, 40}, {21, 40}, {30, 40}}));
     EXPECT_EQ(view.Labels(), (Texts{"START", "Checkpoint 1", "Checkpoint 2", "FINISH"}));
-    EXPECT_EQ(view.listSelection, 0);
-    EXPECT_TRUE(editor.IsModified());
+    EXPECT_EQ(view.listSelection, 3);
+    SelectRow(0);
+    editor.OnLButtonDown(2 * kRoadColumn, 2 * 70, true);
+    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{20, 40}, {60, 70}, {21, 40}, {21, 40}, {30, 40}}));
+    EXPECT_EQ(editor.SelectedCheckpoint(), 1);
 
     host.savePaths.push_back(folder.Scenario("clicks.scn"));
     editor.OnSaveScenario();
     ASSERT_FALSE(editor.IsModified());
-    SelectRow(1);
+    SelectRow(2);
     RightClickTile(25, kRoadRow);
     RightClickTile(25, kRoadRow + 1);  // not a road: nothing moves
-    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{20, 40}, {25, 40}, {21, 40}, {30, 40}}));
+    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{20, 40}, {60, 70}, {25, 40}, {21, 40}, {30, 40}}));
+    EXPECT_EQ(editor.SelectedCheckpoint(), 2);
+    EXPECT_TRUE(editor.IsModified());
+
+    editor.OnShiftCheckpoint(-1);
+    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{20, 40}, {25, 40}, {60, 70}, {21, 40}, {30, 40}}));
+    EXPECT_EQ(editor.SelectedCheckpoint(), 1);
+    editor.OnShiftCheckpoint(-1);
+    editor.OnShiftCheckpoint(-1);  // already first: nothing moves
+    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{25, 40}, {20, 40}, {60, 70}, {21, 40}, {30, 40}}));
     EXPECT_EQ(editor.SelectedCheckpoint(), 0);
-    EXPECT_FALSE(editor.IsModified());
 
     SelectRow(2);
     editor.OnDeleteCheckpoint();
-    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{20, 40}, {25, 40}, {30, 40}}));
+    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{25, 40}, {20, 40}, {21, 40}, {30, 40}}));
+    EXPECT_EQ(editor.SelectedCheckpoint(), 2);
+    SelectRow(3);
+    editor.OnDeleteCheckpoint();
+    EXPECT_EQ(editor.SelectedCheckpoint(), 2);  // the new last one
     EXPECT_EQ(view.Labels(), (Texts{"START", "Checkpoint 1", "FINISH"}));
-    EXPECT_TRUE(editor.IsModified());
     for (int i = 0; i < 4; ++i) {
         editor.OnDeleteCheckpoint();
     }
@@ -583,8 +597,151 @@ TEST_F(CourseEditorTest, ClicksAndDeleteEditTheCheckpoints) {
     EXPECT_EQ(editor.SelectedCheckpoint(), -1);
 }
 
-// Random edits: after each the list holds the labels and item data a fill from empty would give, entry 0
-// selected (none when empty), and the route marks exactly the legs the checkpoints make.
+// Every change a save would store can be undone and done again, one step each (a field edit once per visit,
+// a drag once), with the selection on the checkpoint it touched; the race is unmodified exactly when it is
+// the one last saved; a new edit drops what was undone; New, Load and Load City File start a fresh history.
+TEST_F(CourseEditorTest, UndoAndRedo) {
+    LoadTown();
+    ClickTile(20, kRoadRow);
+    ClickTile(30, kRoadRow);
+    Type(ControlId::RaceTitle, "Night Run");
+    editor.OnEditChange(ControlId::RaceTitle);
+    EXPECT_TRUE(editor.IsModified());
+    editor.OnEditKillFocus(ControlId::RaceTitle);
+    host.savePaths.push_back(folder.Scenario("night.scn"));
+    editor.OnSaveScenario();
+    ASSERT_FALSE(editor.IsModified());
+    const Tiles saved{{20, 40}, {30, 40}};
+
+    SelectRow(0);
+    editor.OnLButtonDown(2 * 25, 2 * kRoadRow, true);  // insert
+    SelectRow(2);
+    editor.OnRButtonDown(2 * kRoadColumn, 2 * 20);  // a drag over three tiles
+    editor.OnMouseMove(2 * kRoadColumn, 2 * 21, true);
+    editor.OnMouseMove(2 * kRoadColumn, 2 * 22, true);
+    editor.OnRButtonUp();
+    editor.OnShiftCheckpoint(-1);  // reorder
+    SelectRow(0);
+    editor.OnDeleteCheckpoint();        // delete
+    Type(ControlId::TimeLimit, "300");  // a field edit
+    editor.OnEditKillFocus(ControlId::TimeLimit);
+    view.SelectDifficulty(2);
+    editor.OnSelchangeDifficulty();
+    const Tiles edited{{60, 22}, {25, 40}};
+    ASSERT_EQ(editor.GetScenario().checkpoints, edited);
+
+    const std::vector<Tiles> back{edited,
+                                  edited,
+                                  {{20, 40}, {60, 22}, {25, 40}},
+                                  {{20, 40}, {25, 40}, {60, 22}},
+                                  {{20, 40}, {25, 40}, {30, 40}},
+                                  saved};
+    const int selectedAfterUndo[] = {0, 0, 0, 1, 2, 1};
+    for (std::size_t i = 0; i < back.size(); ++i) {
+        editor.OnUndo();
+        EXPECT_EQ(editor.GetScenario().checkpoints, back[i]) << i;
+        EXPECT_EQ(editor.SelectedCheckpoint(), selectedAfterUndo[i]) << i;
+    }
+    EXPECT_EQ(view.Text(ControlId::TimeLimit), "0");
+    EXPECT_EQ(view.difficulty, 0);
+    EXPECT_FALSE(editor.IsModified());
+    EXPECT_FALSE(editor.CanUndo() == false);  // the title and the clicks before the save remain
+    editor.OnRedo();
+    editor.OnRedo();
+    EXPECT_EQ(editor.GetScenario().checkpoints, (Tiles{{20, 40}, {25, 40}, {60, 22}}));
+    EXPECT_TRUE(editor.IsModified());
+    ClickTile(40, kRoadRow);  // a new edit drops the rest
+    EXPECT_FALSE(editor.CanRedo());
+    editor.OnUndo();
+    editor.OnUndo();
+    editor.OnUndo();
+    EXPECT_EQ(editor.GetScenario().checkpoints, saved);
+    EXPECT_FALSE(editor.IsModified());
+
+    host.saveAnswers.push_back(SaveAnswer::No);
+    host.cityPicks.push_back("town.urb");
+    editor.OnLoadCityFile();
+    EXPECT_FALSE(editor.CanUndo());
+}
+
+// Laps that open or close the course change the route at once: the closing leg appears and goes.
+TEST_F(CourseEditorTest, LapsRedrawTheClosingLeg) {
+    LoadTown();
+    ClickTile(20, kRoadRow);
+    ClickTile(kRoadColumn, 80);
+    const auto onRoute = [&](int x, int y) {
+        return editor.RouteTiles()[static_cast<std::size_t>(x * 128 + y)] != 0;
+    };
+    EXPECT_TRUE(onRoute(kRoadColumn, 60));
+    EXPECT_EQ(editor.GetScenario().laps, 1);
+    editor.OnDeltaposLapsSpin(-1);
+    EXPECT_EQ(editor.GetScenario().laps, 2);
+    EXPECT_EQ(view.Labels(), (Texts{"START/ FINISH", "Checkpoint 1"}));
+    EXPECT_EQ(editor.SelectedCheckpoint(), 1);
+    const std::uint8_t closed = editor.MapPixels()[city::PixelIndex(2 * 40, 2 * kRoadRow)];
+    editor.OnDeltaposLapsSpin(1);
+    EXPECT_EQ(closed, editor.MapPixels()[city::PixelIndex(2 * 40, 2 * kRoadRow)]);  // the same legs both ways
+    editor.OnUndo();
+    EXPECT_EQ(editor.GetScenario().laps, 2);
+    EXPECT_EQ(view.Text(ControlId::Laps), "2");
+}
+
+// Cancel on the save question leaves everything as it was, wherever it is asked; Ctrl+S saves to the file
+// last loaded or saved without asking, Save As when there is none.
+TEST_F(CourseEditorTest, CancelAndSaveToTheLastFile) {
+    ASSERT_TRUE(folder.WriteScenario("loop.scn", ThreeLapRace("town.urb")));
+    Load("loop.scn");
+    host.Clear();
+    ClickTile(40, kRoadRow);
+    const auto cancelled = [&] { host.saveAnswers.push_back(SaveAnswer::Cancel); };
+    for (int command = 0; command < 6; ++command) {
+        cancelled();
+        switch (command) {
+            case 0:
+                editor.OnNewScenario();
+                break;
+            case 1:
+                editor.OnLoadScenario();
+                break;
+            case 2:
+                editor.OnLoadCityFile();
+                break;
+            case 3:
+                editor.OnExit();
+                break;
+            case 4:
+                editor.OnClose();
+                break;
+            default:
+                editor.OnEnterGame();
+                break;
+        }
+        EXPECT_EQ(editor.GetScenario().checkpoints.size(), 4u) << command;
+        EXPECT_TRUE(editor.IsModified());
+    }
+    EXPECT_EQ(host.saveQuestions, std::vector<bool>(6, true));
+    EXPECT_TRUE(host.scenarioFolders.empty() && host.cityFolders.empty() && host.launches.empty());
+    EXPECT_EQ(host.endCount, 0);
+
+    editor.OnSaveToLastFile();
+    EXPECT_TRUE(host.saveStartFolders.empty());
+    EXPECT_FALSE(editor.IsModified());
+    Scenario stored;
+    ASSERT_TRUE(scenario::ReadScenario(stored, folder.Scenario("loop.scn")));
+    EXPECT_EQ(stored.checkpoints.size(), 4u);
+
+    Restart();
+    LoadTown();
+    ClickTile(40, kRoadRow);
+    Type(ControlId::RaceTitle, "Fresh");
+    host.savePaths.push_back(folder.Scenario("fresh.scn"));
+    editor.OnSaveToLastFile();  // nothing loaded or saved since New: Save As
+    EXPECT_EQ(host.saveStartFolders.size(), 1u);
+    EXPECT_EQ(editor.LastPath(), folder.Scenario("fresh.scn"));
+}
+
+// Random edits: after each the list holds the labels and item data a fill from empty would give, with an
+// entry selected unless it is empty.
 TEST_F(CourseEditorTest, EveryEditLeavesTheListAsAFreshFillWould) {
     LoadTown();
     std::mt19937 rng(21);
@@ -613,7 +770,7 @@ TEST_F(CourseEditorTest, EveryEditLeavesTheListAsAFreshFillWould) {
             ASSERT_EQ(view.list[static_cast<std::size_t>(row)].label, route::CheckpointLabel(row, now, laps));
             ASSERT_EQ(view.ListItemData(row), row);
         }
-        ASSERT_EQ(editor.SelectedCheckpoint(), now > 0 ? 0 : -1) << step;
+        ASSERT_EQ(editor.SelectedCheckpoint() >= 0, now > 0) << step;
     }
 }
 

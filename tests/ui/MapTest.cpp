@@ -98,8 +98,8 @@ class MapTest : public QObject {
     }
 
     // Tiles between the checkpoints are on the route; the road beyond the finish is white. After an edit the
-    // first entry is selected: the start is orange, the finish red. Each square covers its tile and the
-    // neighbours to the left, above and above-left.
+    // checkpoint it added is selected: the finish is orange, the start red. Each square covers its tile and
+    // the neighbours to the left, above and above-left.
     void routeAndSquaresArePaintedOverTheCity() {
         m_editor->LoadTown();
         ClickTile(20, kRoadRow);
@@ -109,16 +109,16 @@ class MapTest : public QObject {
             int x, y;
             QColor colour;
         } expected[] = {{50, 80, kRouteGreen}, {51, 81, kRouteGreen}, {70, 80, PaletteColour(63)},
-                        {38, 78, kOrange},     {41, 81, kOrange},     {42, 80, kRouteGreen},
-                        {58, 78, kRed},        {61, 81, kRed},        {62, 81, PaletteColour(63)}};
+                        {38, 78, kRed},        {41, 81, kRed},        {42, 80, kRouteGreen},
+                        {58, 78, kOrange},     {61, 81, kOrange},     {62, 81, PaletteColour(63)}};
         const QImage shown = GrabMap(W());
         for (const auto& e : expected) {
             QVERIFY2(At(shown, e.x, e.y) == e.colour, qPrintable(QStringLiteral("%1,%2").arg(e.x).arg(e.y)));
         }
-        ClickListRow(W(), 1);
+        ClickListRow(W(), 0);
         const QImage reselected = GrabMap(W());
-        QCOMPARE(At(reselected, 40, 80), kRed);
-        QCOMPARE(At(reselected, 60, 80), kOrange);
+        QCOMPARE(At(reselected, 40, 80), kOrange);
+        QCOMPARE(At(reselected, 60, 80), kRed);
     }
 
     // A file may name tiles off the map; they draw nothing and route nowhere. Corner squares are clipped. On
