@@ -22,6 +22,7 @@ class LegCache {
     // Adds key with the path found for it (empty: no path), unused. key must not be present.
     Entry Insert(std::uint64_t key, std::span<const PathNode> path);
 
+    std::uint64_t Key(Entry entry) const { return m_entries[entry].key; }
     bool Found(Entry entry) const { return m_entries[entry].found; }
     std::span<const std::uint16_t> Tiles(Entry entry) const {
         const Slot& slot = m_entries[entry];
