@@ -35,6 +35,7 @@ void RaceRoute::ClearCache() {
     m_legs.clear();
     m_legsListed = true;
     m_checkpoints = 0;
+    m_released.clear();
     m_cache.Clear();
     m_city = nullptr;
 }
@@ -78,7 +79,9 @@ LegCache::Entry RaceRoute::Acquire(const city::CityMap& city, const scenario::Ti
 }
 
 void RaceRoute::Release(LegCache::Entry leg) {
-    --m_cache.Uses(leg);
+    if (--m_cache.Uses(leg) == 0) {
+        m_released.push_back(leg);
+    }
     for (const std::uint16_t tile : m_cache.Tiles(leg)) {
         if (--m_counts[tile] == 0) {
             m_map[tile] = 0;
@@ -88,14 +91,22 @@ void RaceRoute::Release(LegCache::Entry leg) {
 
 void RaceRoute::EvictUnused() {
     // Unused entries let an undone edit skip its search, but must not pile up without bound over a session.
-    if (m_cache.Size() <= 2 * m_legEntries.size() + 256) {
+    const std::size_t bound = 2 * m_legEntries.size() + 256;
+    if (m_cache.Size() <= bound && m_released.size() <= bound) {
         return;
     }
     DropUnusedLegs();
 }
 
 void RaceRoute::DropUnusedLegs() {
-    m_cache.DropUnused();
+    // Only a leg released since the last drop can be unused.
+    for (const LegCache::Entry leg : m_released) {
+        m_cache.Drop(leg);
+    }
+    m_released.clear();
+    if (2 * m_cache.DroppedTiles() > m_cache.StoredTiles()) {
+        m_cache.DropUnused();
+    }
 }
 
 void RaceRoute::ReplaceLegs(const city::CityMap& city, std::span<const scenario::TilePos> checkpoints,

@@ -70,6 +70,8 @@ class RaceRoute {
     void ClearCache();
 
     // Forgets the cached legs that no leg of the last rebuild uses; the next rebuild's result is the same.
+    // Takes time in proportion to the legs released since the last call, except when the storage is compacted
+    // (once dropped legs hold half of it).
     void DropUnusedLegs();
 
     // Number of searches run since construction (for tests and measurements).
@@ -93,8 +95,9 @@ class RaceRoute {
     std::vector<LegCache::Entry> m_legEntries;        // one per leg of the course, in course order
     mutable std::vector<LegResult> m_legs;            // Legs(), listed when asked for
     mutable bool m_legsListed = true;
-    std::size_t m_checkpoints = 0;  // the length of the list the last update saw
-    bool m_closed = false;          // whether that course returned to its start
+    std::size_t m_checkpoints = 0;            // the length of the list the last update saw
+    bool m_closed = false;                    // whether that course returned to its start
+    std::vector<LegCache::Entry> m_released;  // legs whose use count fell to 0 since the last drop
     LegCache m_cache;
     const city::CityMap* m_city = nullptr;
     std::uint64_t m_generation = 0;
