@@ -192,7 +192,8 @@ TEST_F(CliTest, MakeDemoLaysOutAGameFolderWithPlayableRaces) {
         EXPECT_TRUE(fs::exists(game / "cities" / s.cityFile)) << s.cityFile;
         EXPECT_EQ(s.winMovie, "mix_racerwinx.smk");
         EXPECT_GE(s.checkpoints.size(), 2u);
-        for (const auto& leg : RunJson({"course", entry.path().string()})["legs"]) {  // every leg has a road
+        const Json course = RunJson({"course", entry.path().string()});
+        for (const auto& leg : course["legs"]) {  // every leg has a road
             EXPECT_TRUE(leg["found"].get<bool>()) << entry.path() << " " << leg.dump();
         }
     }
