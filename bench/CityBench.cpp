@@ -1,6 +1,7 @@
 // Timings of loading a generated city file against reading its bytes, and of the whole-map redraw.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "BenchCity.h"
+#include "ReferenceFill.h"
 #include "city/LoadCityFile.h"
 #include "city/MapImage.h"
 #include "city/WriteCityFile.h"
@@ -90,6 +92,27 @@ void RedrawMap(benchmark::State& state) {
     }
 }
 BENCHMARK(RedrawMap)->Unit(benchmark::kMicrosecond);
+
+// Beside it, every pixel of the same picture set from a 256-entry table by its tile's building code.
+void RedrawFloor(benchmark::State& state) {
+    const auto city = DenseCity(kCitySeed);
+    std::array<std::uint8_t, 256> table{};
+    for (std::size_t code = 0; code < table.size(); ++code) {
+        table[code] = static_cast<std::uint8_t>(code * 7 + 1);
+    }
+    auto sources = std::make_unique<city::MapPixels>();
+    for (int row = 0; row < 256; ++row) {
+        for (int column = 0; column < 256; ++column) {
+            (*sources)[city::PixelIndex(column, row)] = city->Building(column / 2, row / 2);
+        }
+    }
+    auto image = std::make_unique<city::MapPixels>();
+    for (auto _ : state) {
+        ReferenceFill(*sources, table, *image);
+        benchmark::DoNotOptimize(image->data());
+    }
+}
+BENCHMARK(RedrawFloor)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace rw::bench

@@ -1,9 +1,10 @@
 // Timings of the road search against a plain breadth-first floor, whole-course rebuilds and single checkpoint
-// edits on courses of 1,000 and of 2 checkpoints.
+// edits on courses of 10,000 and of 10 checkpoints.
 #include <benchmark/benchmark.h>
 
 #include <deque>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "AllocationCounter.h"
@@ -21,12 +22,19 @@ using scenario::TilePos;
 
 constexpr std::uint64_t kCitySeed = 2024;
 constexpr std::uint32_t kCourseSeed = 7;
-constexpr std::size_t kLongCourse = 1000;
+constexpr std::size_t kRebuiltCourse = 1000;
+constexpr std::size_t kLongCourse = 10000;
+constexpr std::size_t kShortCourse = 10;
 constexpr std::size_t kEditAt = kLongCourse / 2;
 
 const city::CityMap& BenchCity() {
     static const auto city = DenseCity(kCitySeed);
     return *city;
+}
+
+const std::vector<TilePos>& RebuiltCourse() {
+    static const auto course = DrivenCourse(BenchCity(), kRebuiltCourse, kCourseSeed);
+    return course;
 }
 
 const std::vector<TilePos>& LongCourse() {
@@ -94,7 +102,7 @@ BENCHMARK(WorstCaseLegReference)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 // Case 2: the 1,000-checkpoint closed course routed from nothing, as loading a race does.
 void RebuildFromScratch(benchmark::State& state) {
     const auto& city = BenchCity();
-    const auto& course = LongCourse();
+    const auto& course = RebuiltCourse();
     auto route = std::make_unique<route::RaceRoute>();
     auto image = std::make_unique<city::MapPixels>();
     for (auto _ : state) {
@@ -106,27 +114,30 @@ void RebuildFromScratch(benchmark::State& state) {
 }
 BENCHMARK(RebuildFromScratch)->Unit(benchmark::kMillisecond);
 
-// Case 3: one edit and its rebuild with the map redraw, on the long closed course (argument 1000) and on the
-// two checkpoints of it that border the edit (argument 2), so both searches the same legs. The new tile is a
-// road tile a few streets away, a different one each time; the course is put back untimed and the legs only
-// the edit used are forgotten, so every timed edit searches.
+// Case 3: one edit and its rebuild with the map redraw, as the editor makes it (the route told the edit), on
+// the long closed course (argument 10000) and on ten checkpoints of it around the edit (argument 10), so both
+// search the same legs. The new tile is a road tile a few streets away, a different one each time; the edit
+// is undone untimed and the legs only the edit used are forgotten, so every timed edit searches.
 struct EditBench {
-    explicit EditBench(const std::vector<TilePos>& checkpoints) {
+    explicit EditBench(std::vector<TilePos> checkpoints) {
         scenario.laps = 0;
-        Restore(checkpoints);
+        scenario.checkpoints = std::move(checkpoints);
+        route->RebuildRoute(BenchCity(), scenario.checkpoints, scenario.laps, *image);
+        Forget();
     }
-    void Rebuild() { route->RebuildRoute(BenchCity(), scenario.checkpoints, scenario.laps, *image); }
-    void Restore(const std::vector<TilePos>& checkpoints) {
-        scenario.checkpoints = checkpoints;
-        Rebuild();
+    void Rebuild(const route::CheckpointEdit& edit) {
+        route->RebuildRoute(BenchCity(), scenario.checkpoints, scenario.laps, edit, *image);
+    }
+    // The searches and heap requests of the timed edits, counted from the last Forget.
+    void CountAndForget() {
+        searches += route->SearchCount() - searchesBefore;
+        allocations += AllocationCount() - allocationsBefore;
+        Forget();
+    }
+    void Forget() {
         route->DropUnusedLegs();
         searchesBefore = route->SearchCount();
         allocationsBefore = AllocationCount();
-    }
-    // The searches and heap requests of the timed edits, counted from the last Restore.
-    void CountSearches() {
-        searches += route->SearchCount() - searchesBefore;
-        allocations += AllocationCount() - allocationsBefore;
     }
     void Report(benchmark::State& state) const {
         state.counters["searches/iter"] =
@@ -144,64 +155,95 @@ struct EditBench {
     std::uint64_t allocations = 0;
 };
 
-std::vector<TilePos> Borders(std::size_t before, std::size_t after) {
-    return {LongCourse()[before], LongCourse()[after]};
+bool Short(const benchmark::State& state) {
+    return state.range(0) == static_cast<std::int64_t>(kShortCourse);
 }
 
+// The short course: the ten checkpoints of the long one from first on, or for an add its start and its
+// last nine, so that the appended checkpoint meets the same neighbours.
+std::vector<TilePos> ShortCourse(std::size_t first) {
+    const auto& course = LongCourse();
+    std::vector<TilePos> part{course.begin() + static_cast<std::ptrdiff_t>(first),
+                              course.begin() + static_cast<std::ptrdiff_t>(first + kShortCourse)};
+    if (first + kShortCourse == course.size()) {
+        part.front() = course.front();
+    }
+    return part;
+}
+
+// A fixed number of edits per case, so that the untimed undo and the pauses around it stay bounded.
+constexpr benchmark::IterationCount kEdits = 2000;
+
 void AddCheckpoint(benchmark::State& state) {
-    const auto start = state.range(0) == 2 ? Borders(0, kLongCourse - 1) : LongCourse();
-    EditBench bench(start);
+    EditBench bench(Short(state) ? ShortCourse(kLongCourse - kShortCourse) : LongCourse());
     const auto tiles = TilesNear(BenchCity(), LongCourse().back(), 1);
     std::size_t next = 0;
     for (auto _ : state) {
         const TilePos tile = tiles[next++ % tiles.size()];
+        const std::size_t count = bench.scenario.checkpoints.size();
         route::AddCheckpoint(bench.scenario, tile.x, tile.y);
-        bench.Rebuild();
+        bench.Rebuild(route::CheckpointEdit::Add(count));
         state.PauseTiming();
-        bench.CountSearches();
-        bench.Restore(start);
+        route::DeleteCheckpoint(bench.scenario, static_cast<int>(count));
+        bench.Rebuild(route::CheckpointEdit::Delete(count));
+        bench.CountAndForget();
         state.ResumeTiming();
     }
     bench.Report(state);
 }
-BENCHMARK(AddCheckpoint)->Arg(2)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AddCheckpoint)
+    ->Arg(kShortCourse)
+    ->Arg(kLongCourse)
+    ->Iterations(kEdits)
+    ->Unit(benchmark::kMicrosecond);
 
 void MoveCheckpoint(benchmark::State& state) {
-    const bool small = state.range(0) == 2;
-    const auto start = small ? Borders(kEditAt - 1, kEditAt + 1) : LongCourse();
-    const int index = small ? 1 : static_cast<int>(kEditAt);
-    EditBench bench(start);
-    const auto tiles = TilesNear(BenchCity(), LongCourse()[kEditAt], 2);
+    const std::size_t first = kEditAt - kShortCourse / 2;
+    EditBench bench(Short(state) ? ShortCourse(first) : LongCourse());
+    const int index = static_cast<int>(Short(state) ? kEditAt - first : kEditAt);
+    const TilePos was = LongCourse()[kEditAt];
+    const auto tiles = TilesNear(BenchCity(), was, 2);
+    const auto edit = route::CheckpointEdit::Move(static_cast<std::size_t>(index));
     std::size_t next = 0;
     for (auto _ : state) {
         const TilePos tile = tiles[next++ % tiles.size()];
         route::MoveCheckpoint(bench.scenario, index, tile.x, tile.y);
-        bench.Rebuild();
+        bench.Rebuild(edit);
         state.PauseTiming();
-        bench.CountSearches();
-        bench.Restore(start);
+        route::MoveCheckpoint(bench.scenario, index, was.x, was.y);
+        bench.Rebuild(edit);
+        bench.CountAndForget();
         state.ResumeTiming();
     }
     bench.Report(state);
 }
-BENCHMARK(MoveCheckpoint)->Arg(2)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MoveCheckpoint)
+    ->Arg(kShortCourse)
+    ->Arg(kLongCourse)
+    ->Iterations(kEdits)
+    ->Unit(benchmark::kMicrosecond);
 
 void DeleteCheckpoint(benchmark::State& state) {
-    const bool small = state.range(0) == 2;
-    const auto start = small ? Borders(kEditAt - 1, kEditAt) : LongCourse();
-    const int index = small ? 1 : static_cast<int>(kEditAt);
-    EditBench bench(start);
+    const std::size_t first = kEditAt - kShortCourse / 2;
+    EditBench bench(Short(state) ? ShortCourse(first) : LongCourse());
+    const int index = static_cast<int>(Short(state) ? kEditAt - first : kEditAt);
+    const TilePos was = LongCourse()[kEditAt];
     for (auto _ : state) {
         route::DeleteCheckpoint(bench.scenario, index);
-        bench.Rebuild();
+        bench.Rebuild(route::CheckpointEdit::Delete(static_cast<std::size_t>(index)));
         state.PauseTiming();
-        bench.CountSearches();
-        bench.Restore(start);
+        route::InsertCheckpoint(bench.scenario, index - 1, was.x, was.y);
+        bench.Rebuild(route::CheckpointEdit::Insert(index - 1));
+        bench.CountAndForget();
         state.ResumeTiming();
     }
     bench.Report(state);
 }
-BENCHMARK(DeleteCheckpoint)->Arg(2)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DeleteCheckpoint)
+    ->Arg(kShortCourse)
+    ->Arg(kLongCourse)
+    ->Iterations(kEdits)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace rw::bench

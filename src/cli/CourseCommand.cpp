@@ -1,4 +1,6 @@
 // `course`: a scenario's checkpoint labels and race route, computed as the editor computes them.
+#include <cstdint>
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -18,6 +20,40 @@ struct CourseArgs {
     std::string city;
 };
 
+// Writes the report as it is produced, in PrintJson's layout, so that a long course's output is never held
+// whole in memory.
+int PrintCourse(const scenario::Scenario& s, const route::RaceRoute& route) {
+    using Json = nlohmann::ordered_json;
+    std::ostream& out = std::cout;
+    const std::size_t count = s.checkpoints.size();
+    out << "{\n  \"labels\": [";
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string label =
+            route::CheckpointLabel(static_cast<int>(i), static_cast<int>(count), s.laps);
+        out << (i == 0 ? "\n    " : ",\n    ")
+            << Json(label).dump(-1, ' ', false, Json::error_handler_t::replace);
+    }
+    out << (count == 0 ? "]" : "\n  ]") << ",\n  \"legs\": [";
+    std::size_t leg = 0;
+    for (const auto& result : route.Legs()) {
+        out << (leg == 0 ? "\n    {" : ",\n    {") << "\n      \"from\": " << leg
+            << ",\n      \"to\": " << (leg + 1) % count
+            << ",\n      \"found\": " << (result.found ? "true" : "false")
+            << ",\n      \"length\": " << (result.found ? result.length : 0) << "\n    }";
+        ++leg;
+    }
+    int routeTiles = 0;
+    for (std::uint8_t marked : route.Map()) {
+        routeTiles += marked != 0 ? 1 : 0;
+    }
+    out << (leg == 0 ? "]" : "\n  ]") << ",\n  \"routeTiles\": " << routeTiles << "\n}\n";
+    out.flush();
+    if (!out) {
+        return Fail(kExitFileFailed, "standard output", "write failed");
+    }
+    return kExitSuccess;
+}
+
 int Course(const CourseArgs& a) {
     scenario::Scenario s;
     if (!scenario::ReadScenario(s, a.file)) {
@@ -29,28 +65,7 @@ int Course(const CourseArgs& a) {
     }
     auto route = std::make_unique<route::RaceRoute>();
     route->UpdateRoute(*city, s.checkpoints, s.laps);
-
-    using Json = nlohmann::ordered_json;
-    Json doc = Json::object();
-    doc["labels"] = route::CheckpointLabels(static_cast<int>(s.checkpoints.size()), s.laps);
-    doc["legs"] = Json::array();
-    const std::size_t count = s.checkpoints.size();
-    std::size_t leg = 1;
-    for (const auto& result : route->Legs()) {
-        Json entry = Json::object();
-        entry["from"] = leg - 1;
-        entry["to"] = leg % count;
-        entry["found"] = result.found;
-        entry["length"] = result.found ? result.length : 0;
-        doc["legs"].push_back(std::move(entry));
-        ++leg;
-    }
-    int routeTiles = 0;
-    for (std::uint8_t marked : route->Map()) {
-        routeTiles += marked != 0 ? 1 : 0;
-    }
-    doc["routeTiles"] = routeTiles;
-    return PrintJson(doc);
+    return PrintCourse(s, *route);
 }
 
 }  // namespace

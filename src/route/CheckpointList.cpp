@@ -2,6 +2,7 @@
 #include "route/CheckpointList.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "res/StringTable.h"
 
@@ -37,6 +38,24 @@ bool DeleteCheckpoint(scenario::Scenario& scenario, int index) {
         return false;
     }
     scenario.checkpoints.erase(scenario.checkpoints.begin() + index);
+    return true;
+}
+
+bool InsertCheckpoint(scenario::Scenario& scenario, int index, std::uint16_t x, std::uint16_t y) {
+    if (index != -1 && !ValidIndex(scenario, index)) {
+        return false;
+    }
+    scenario.checkpoints.insert(scenario.checkpoints.begin() + (index + 1), scenario::TilePos{x, y});
+    return true;
+}
+
+bool ShiftCheckpoint(scenario::Scenario& scenario, int index, CheckpointShift shift) {
+    const int other = shift == CheckpointShift::Earlier ? index - 1 : index + 1;
+    if (!ValidIndex(scenario, index) || !ValidIndex(scenario, other)) {
+        return false;
+    }
+    std::swap(scenario.checkpoints[static_cast<std::size_t>(index)],
+              scenario.checkpoints[static_cast<std::size_t>(other)]);
     return true;
 }
 

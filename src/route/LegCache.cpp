@@ -77,6 +77,32 @@ LegCache::Entry LegCache::Insert(std::uint64_t key, std::span<const PathNode> pa
     return entry;
 }
 
+void LegCache::Drop(Entry entry) {
+    Slot& slot = m_entries[entry];
+    if (!slot.live || slot.uses != 0) {
+        return;
+    }
+    const std::size_t mask = m_index.size() - 1;
+    std::size_t hole = Home(slot.key);
+    while (m_index[hole] != entry + 1) {
+        hole = (hole + 1) & mask;
+    }
+    // Backward-shift deletion: every later entry of the probe run that may live in the hole moves into it, so
+    // that lookups never meet a gap before their entry.
+    for (std::size_t next = (hole + 1) & mask; m_index[next] != 0; next = (next + 1) & mask) {
+        const std::size_t home = Home(m_entries[m_index[next] - 1].key);
+        if (((next - home) & mask) >= ((next - hole) & mask)) {
+            m_index[hole] = m_index[next];
+            hole = next;
+        }
+    }
+    m_index[hole] = 0;
+    slot.live = false;
+    m_freeEntries.push_back(entry);
+    --m_live;
+    m_dropped += slot.length;
+}
+
 void LegCache::DropUnused() {
     // Slide the kept legs' tiles down in storage order, then free the dropped entries and index the rest.
     m_order.clear();
@@ -102,6 +128,7 @@ void LegCache::DropUnused() {
         end += slot.length;
     }
     m_tiles.resize(end);
+    m_dropped = 0;
     Reindex(m_index.size());
 }
 
@@ -111,6 +138,7 @@ void LegCache::Clear() {
     m_index.clear();
     m_tiles.clear();
     m_live = 0;
+    m_dropped = 0;
 }
 
 }  // namespace rw::route

@@ -22,6 +22,7 @@ class LegCache {
     // Adds key with the path found for it (empty: no path), unused. key must not be present.
     Entry Insert(std::uint64_t key, std::span<const PathNode> path);
 
+    std::uint64_t Key(Entry entry) const { return m_entries[entry].key; }
     bool Found(Entry entry) const { return m_entries[entry].found; }
     std::span<const std::uint16_t> Tiles(Entry entry) const {
         const Slot& slot = m_entries[entry];
@@ -31,8 +32,15 @@ class LegCache {
 
     // Number of legs held, used or not.
     std::size_t Size() const { return m_live; }
-    // Forgets every leg that no course leg uses; the entries of the others stay valid.
+    // Forgets entry if no course leg uses it, in time independent of the number of legs held; its tiles stay
+    // in storage, counted by DroppedTiles(), until the next DropUnused.
+    void Drop(Entry entry);
+    // Forgets every leg that no course leg uses and compacts the storage; the entries of the others stay
+    // valid.
     void DropUnused();
+    // Tiles of dropped legs still in storage, and all tiles in storage.
+    std::size_t DroppedTiles() const { return m_dropped; }
+    std::size_t StoredTiles() const { return m_tiles.size(); }
     void Clear();
 
   private:
@@ -55,6 +63,7 @@ class LegCache {
     std::vector<std::uint16_t> m_tiles;
     std::vector<Entry> m_order;  // scratch for the compaction
     std::size_t m_live = 0;
+    std::size_t m_dropped = 0;
 };
 
 }  // namespace rw::route

@@ -1,8 +1,9 @@
 // `race`, `route`, `course`, `render` and `make-demo` run as a process.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
-#include <QImage>
-#include <QString>
+#include <cstdint>
+#include <optional>
 
 #include "CliTest.h"
 #include "res/MapPalette.h"
@@ -10,6 +11,55 @@
 
 namespace rw::cli::test {
 namespace {
+
+// A 256 x 256 palette PNG as render writes it, decoded with every chunk's CRC checked: its colour table and
+// its palette indices, top row first.
+struct PalettePicture {
+    std::vector<res::Rgb> colours;
+    std::vector<std::uint8_t> indices;
+    int Index(int x, int y) const { return indices[static_cast<std::size_t>(y * 256 + x)]; }
+};
+
+std::optional<PalettePicture> DecodePng(const std::string& file) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
+    const auto u32 = [&](std::size_t at) {
+        return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
+               std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+    };
+    PalettePicture picture;
+    std::string packed;
+    for (std::size_t at = 8; at + 12 <= file.size();) {
+        const std::uint32_t length = u32(at);
+        if (at + 12 + length > file.size() || crc32(0L, bytes + at + 4, length + 4) != u32(at + 8 + length)) {
+            return std::nullopt;
+        }
+        const std::string type = file.substr(at + 4, 4);
+        if (type == "PLTE") {
+            for (std::size_t i = 0; i + 3 <= length; i += 3) {
+                picture.colours.push_back({bytes[at + 8 + i], bytes[at + 9 + i], bytes[at + 10 + i]});
+            }
+        } else if (type == "IDAT") {
+            packed += file.substr(at + 8, length);
+        }
+        at += 12 + length;
+    }
+    std::vector<std::uint8_t> rows(256 * 257);
+    uLongf size = rows.size();
+    if (uncompress(rows.data(), &size, reinterpret_cast<const Bytef*>(packed.data()), packed.size()) !=
+            Z_OK ||
+        size != rows.size()) {
+        return std::nullopt;
+    }
+    for (std::size_t row = 0; row < 256; ++row) {
+        if (rows[row * 257] != 0) {  // render writes every row unfiltered
+            return std::nullopt;
+        }
+        picture.indices.insert(picture.indices.end(),
+                               rows.begin() + static_cast<std::ptrdiff_t>(row * 257 + 1),
+                               rows.begin() + static_cast<std::ptrdiff_t>(row * 257 + 257));
+    }
+    return picture;
+}
 
 TEST_F(CliTest, RaceSavesWhatTheEditorsSaveWould) {
     const std::string race = (dir / "scenarios" / "movie" / "r.scn").string();
@@ -85,45 +135,41 @@ TEST_F(CliTest, RenderDrawsTheEditorsMapAsAnEightBitPalettePng) {
     const std::string bytes = ReadFileBytes(png);
     ASSERT_GT(bytes.size(), 33u);
     EXPECT_EQ(bytes.substr(1, 3) + bytes.substr(12, 4), "PNGIHDR");
-    EXPECT_EQ(bytes.substr(24, 2), std::string("\x08\x03"));  // bit depth 8, colour type palette
-    QImage image(QString::fromStdString(png));
-    ASSERT_EQ(image.format(), QImage::Format_Indexed8);
-    ASSERT_EQ(image.size(), QSize(256, 256));
-    ASSERT_EQ(image.colorCount(), 256);
+    EXPECT_EQ(bytes.substr(24, 2), std::string("\x08\x03"));             // bit depth 8, colour type palette
+    EXPECT_EQ(bytes.substr(16, 8), std::string("\0\0\1\0\0\0\1\0", 8));  // 256 x 256
+    auto image = DecodePng(bytes);
+    ASSERT_TRUE(image);
     const auto palette = res::MapPalette();
-    for (int i = 0; i < 256; ++i) {
-        const res::Rgb& c = palette[static_cast<std::size_t>(i)];
-        EXPECT_EQ(image.color(i), qRgb(c.r, c.g, c.b)) << "entry " << i;
-    }
+    EXPECT_EQ(image->colours, std::vector<res::Rgb>(palette.begin(), palette.end()));
     // A city alone: no route, no marks; each tile is two by two pixels of the index the redraw gives it.
     const int tiles[][3] = {{10, 10, 63}, {50, 12, 28},    {20, 50, 60},
                             {0, 0, 214},  {127, 127, 214}, {12, 50, 63}};
     for (const auto& [x, y, index] : tiles) {
         for (int d = 0; d < 4; ++d) {
-            EXPECT_EQ(image.pixelIndex(2 * x + d % 2, 2 * y + d / 2), index) << x << "," << y;
+            EXPECT_EQ(image->Index(2 * x + d % 2, 2 * y + d / 2), index) << x << "," << y;
         }
     }
 
     // A scenario: the route, a road off it, the square of checkpoint 0 at tile (10, 10) over pixels 18..21,
     // checkpoint 1 at (30, 10) the selected one, checkpoint 2 at (30, 30).
     ASSERT_EQ(RunTool({"render", race, "-o", png, "--selected", "1"}).status, 0);
-    image.load(QString::fromStdString(png));
+    image = DecodePng(ReadFileBytes(png));
+    ASSERT_TRUE(image);
     const int red = res::kMarkRedIndex, orange = res::kMarkOrangeIndex;
-    EXPECT_EQ(image.color(red), qRgb(255, 0, 0));
-    EXPECT_EQ(image.color(orange), qRgb(246, 110, 0));
     const int pixels[][3] = {{40, 20, 253}, {60, 40, 253},    {122, 120, 63},   {18, 18, red},
                              {21, 21, red}, {58, 18, orange}, {61, 21, orange}, {60, 60, red}};
     for (const auto& [x, y, index] : pixels) {
-        EXPECT_EQ(image.pixelIndex(x, y), index) << x << "," << y;
+        EXPECT_EQ(image->Index(x, y), index) << x << "," << y;
     }
-    EXPECT_NE(image.pixelIndex(22, 21), red);
-    EXPECT_NE(image.pixelIndex(17, 18), red);
+    EXPECT_NE(image->Index(22, 21), red);
+    EXPECT_NE(image->Index(17, 18), red);
     for (const Args& none : {Args{}, Args{"--selected", "3"}, Args{"--selected", "-1"}}) {
         Args args{"render", race, "-o", png};
         args.insert(args.end(), none.begin(), none.end());
         ASSERT_EQ(RunTool(args).status, 0);
-        EXPECT_EQ(QImage(QString::fromStdString(png)).pixelIndex(58, 18), red)
-            << testing::PrintToString(none);
+        const auto plain = DecodePng(ReadFileBytes(png));
+        ASSERT_TRUE(plain);
+        EXPECT_EQ(plain->Index(58, 18), red) << testing::PrintToString(none);
     }
     // The same city given explicitly draws the same picture.
     const std::string viaGameFolder = ReadFileBytes(png);
@@ -146,7 +192,8 @@ TEST_F(CliTest, MakeDemoLaysOutAGameFolderWithPlayableRaces) {
         EXPECT_TRUE(fs::exists(game / "cities" / s.cityFile)) << s.cityFile;
         EXPECT_EQ(s.winMovie, "mix_racerwinx.smk");
         EXPECT_GE(s.checkpoints.size(), 2u);
-        for (const auto& leg : RunJson({"course", entry.path().string()})["legs"]) {  // every leg has a road
+        const Json course = RunJson({"course", entry.path().string()});
+        for (const auto& leg : course["legs"]) {  // every leg has a road
             EXPECT_TRUE(leg["found"].get<bool>()) << entry.path() << " " << leg.dump();
         }
     }

@@ -28,7 +28,7 @@ TEST(CheckpointLabels, OpenAndClosedCourses) {
     EXPECT_EQ(CheckpointLabels(12, 1)[10], "Checkpoint 10");
 }
 
-TEST(CheckpointEdits, AddAppendsEvenARepeatMoveAndDeleteTouchOnlyAValidIndex) {
+TEST(CheckpointEdits, AddAppendsEvenARepeatOthersTouchOnlyValidIndices) {
     scenario::Scenario s;
     AddCheckpoint(s, 3, 4);
     AddCheckpoint(s, 3, 4);
@@ -43,6 +43,19 @@ TEST(CheckpointEdits, AddAppendsEvenARepeatMoveAndDeleteTouchOnlyAValidIndex) {
     EXPECT_FALSE(DeleteCheckpoint(s, 3));
     EXPECT_TRUE(DeleteCheckpoint(s, 0));  // the former entry 1 becomes the start
     EXPECT_EQ(s.checkpoints, (std::vector<TilePos>{{9, 8}, {127, 0}}));
+
+    EXPECT_FALSE(InsertCheckpoint(s, -2, 1, 1));
+    EXPECT_FALSE(InsertCheckpoint(s, 2, 1, 1));
+    EXPECT_TRUE(InsertCheckpoint(s, -1, 1, 1));  // before the first
+    EXPECT_TRUE(InsertCheckpoint(s, 2, 2, 2));   // after the last
+    EXPECT_TRUE(InsertCheckpoint(s, 0, 3, 3));
+    EXPECT_EQ(s.checkpoints, (std::vector<TilePos>{{1, 1}, {3, 3}, {9, 8}, {127, 0}, {2, 2}}));
+    EXPECT_FALSE(ShiftCheckpoint(s, 0, CheckpointShift::Earlier));
+    EXPECT_FALSE(ShiftCheckpoint(s, 4, CheckpointShift::Later));
+    EXPECT_FALSE(ShiftCheckpoint(s, -1, CheckpointShift::Later));
+    EXPECT_TRUE(ShiftCheckpoint(s, 0, CheckpointShift::Later));
+    EXPECT_TRUE(ShiftCheckpoint(s, 4, CheckpointShift::Earlier));
+    EXPECT_EQ(s.checkpoints, (std::vector<TilePos>{{3, 3}, {1, 1}, {9, 8}, {2, 2}, {127, 0}}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -39,9 +40,15 @@ class RaceRouteTest : public ::testing::Test {
         return tiles;
     }
 
-    // Rebuilds route and, from an empty cache, fresh: every leg, the map and the picture must agree.
-    void ExpectSameAsFresh(const std::vector<TilePos>& course, int laps) {
-        route->RebuildRoute(*city, course, laps, *image);
+    // Rebuilds route (told the edit when there is one) and, from an empty cache, fresh: every leg, the map
+    // and the picture must agree.
+    void ExpectSameAsFresh(const std::vector<TilePos>& course, int laps,
+                           std::optional<CheckpointEdit> edit = std::nullopt) {
+        if (edit) {
+            route->RebuildRoute(*city, course, laps, *edit, *image);
+        } else {
+            route->RebuildRoute(*city, course, laps, *image);
+        }
         fresh->ClearCache();
         fresh->RebuildRoute(*city, course, laps, *freshImage);
         ASSERT_TRUE(std::ranges::equal(route->Legs(), fresh->Legs())) << course.size() << ", laps " << laps;
@@ -183,30 +190,49 @@ TEST_F(RaceRouteTest, CachedRebuildsMatchFullRebuildsOverRandomEdits) {
         }
     };
     std::size_t foundLegs = 0, allLegs = 0;
-    for (int step = 0; step < 250; ++step) {
+    for (int step = 0; step < 400; ++step) {
         const int count = static_cast<int>(scenario.checkpoints.size());
-        const int edit = pick(10);
-        if (edit < 2) {
+        const auto size = static_cast<std::size_t>(count);
+        const int at = count > 0 ? pick(count) : -1;
+        std::optional<CheckpointEdit> edit;  // told to the route for list edits that are made
+        const int kind = pick(12);
+        if (kind < 2) {
             const auto [x, y] = anyTile();
             AddCheckpoint(scenario, x, y);
-        } else if (edit == 2 && count > 0) {  // a repeat, mostly of the last checkpoint, as a second click
-            const TilePos again =
-                scenario.checkpoints[static_cast<std::size_t>(pick(3) ? count - 1 : pick(count))];
+            edit = CheckpointEdit::Add(size);
+        } else if (kind == 2 && count > 0) {  // a repeat, mostly of the last checkpoint, as a second click
+            const TilePos again = scenario.checkpoints[static_cast<std::size_t>(pick(3) ? count - 1 : at)];
             AddCheckpoint(scenario, again.x, again.y);
-        } else if (edit == 3 || edit == 4) {
+            edit = CheckpointEdit::Add(size);
+        } else if (kind == 3 || kind == 4) {
             const auto [x, y] = anyTile();
-            MoveCheckpoint(scenario, count > 0 ? pick(count) : -1, x, y);
-        } else if (edit == 5 || edit == 6) {
-            DeleteCheckpoint(scenario, count > 0 ? pick(count) : -1);
-        } else if (edit == 7) {
+            if (MoveCheckpoint(scenario, at, x, y)) {
+                edit = CheckpointEdit::Move(static_cast<std::size_t>(at));
+            }
+        } else if (kind == 5 || kind == 6) {
+            if (DeleteCheckpoint(scenario, at)) {
+                edit = CheckpointEdit::Delete(static_cast<std::size_t>(at));
+            }
+        } else if (kind == 7) {
             scenario.laps = pick(4);
-        } else if (edit == 8) {  // the city itself edited: mostly a new road, sometimes one taken away
+        } else if (kind == 8) {  // the city itself edited: mostly a new road, sometimes one taken away
             city->SetBuilding(pick(128), pick(128), pick(2) ? test::kRoad : std::uint8_t{0});
-        } else if (edit == 9) {  // the whole list replaced, as a load does
+        } else if (kind == 9) {  // the whole list replaced, as a load does
             std::shuffle(scenario.checkpoints.begin(), scenario.checkpoints.end(), rng);
+        } else if (kind == 10) {
+            const auto [x, y] = anyTile();
+            const int after = at - pick(2);  // -1 (before the first) and the last index included
+            if (InsertCheckpoint(scenario, after, x, y)) {
+                edit = CheckpointEdit::Insert(after);
+            }
+        } else if (kind == 11) {
+            const auto shift = pick(2) ? CheckpointShift::Earlier : CheckpointShift::Later;
+            if (ShiftCheckpoint(scenario, at, shift)) {
+                edit = CheckpointEdit::Shift(static_cast<std::size_t>(at), shift);
+            }
         }
         SCOPED_TRACE(step);
-        ASSERT_NO_FATAL_FAILURE(ExpectSameAsFresh(scenario.checkpoints, scenario.laps));
+        ASSERT_NO_FATAL_FAILURE(ExpectSameAsFresh(scenario.checkpoints, scenario.laps, edit));
         foundLegs += static_cast<std::size_t>(std::ranges::count_if(route->Legs(), &LegResult::found));
         allLegs += route->Legs().size();
     }
