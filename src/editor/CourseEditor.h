@@ -13,6 +13,7 @@
 #include "editor/EditorHost.h"
 #include "editor/EditorView.h"
 #include "editor/StoreRaceFields.h"
+#include "route/CheckpointEdit.h"
 #include "route/RouteMap.h"
 #include "scenario/Scenario.h"
 
@@ -105,6 +106,7 @@ class CourseEditor {
     void MoveCheckpoint(int x, int y);
     void DeleteCheckpoint();
     void RebuildRoute();
+    void RebuildRoute(const route::CheckpointEdit& edit);
     void RedrawMap();
 
     // The system-menu command that opens the About box.

@@ -161,28 +161,28 @@ void CourseEditor::DeleteCheckpoint() {
 void CourseEditor::InsertAt(int index, TilePos pos) {
     auto& checkpoints = m_scenario.checkpoints;
     checkpoints.insert(checkpoints.begin() + index, pos);
-    RebuildRoute();
+    RebuildRoute(route::CheckpointEdit::Insert(index - 1));
     RefillCheckpointList(index);
 }
 
 void CourseEditor::RemoveAt(int index) {
     auto& checkpoints = m_scenario.checkpoints;
     checkpoints.erase(checkpoints.begin() + index);
-    RebuildRoute();
+    RebuildRoute(route::CheckpointEdit::Delete(static_cast<std::size_t>(index)));
     // The checkpoint now at that place, or the new last one.
     RefillCheckpointList(std::min(index, static_cast<int>(checkpoints.size()) - 1));
 }
 
 void CourseEditor::SetAt(int index, TilePos pos) {
     m_scenario.checkpoints[static_cast<std::size_t>(index)] = pos;
-    RebuildRoute();
+    RebuildRoute(route::CheckpointEdit::Move(static_cast<std::size_t>(index)));
     RefillCheckpointList(index);
 }
 
 void CourseEditor::SwapWithNext(int index, int select) {
     auto& checkpoints = m_scenario.checkpoints;
     std::swap(checkpoints[static_cast<std::size_t>(index)], checkpoints[static_cast<std::size_t>(index) + 1]);
-    RebuildRoute();
+    RebuildRoute(route::CheckpointEdit::Shift(static_cast<std::size_t>(index), route::CheckpointShift::Later));
     RefillCheckpointList(select);
 }
 
@@ -229,6 +229,12 @@ void CourseEditor::OnRedo() {
 // The route keeps the legs it found per city state, so an edit searches only the legs it changed.
 void CourseEditor::RebuildRoute() {
     m_route->RebuildRoute(*m_city, m_scenario.checkpoints, m_scenario.laps, m_mapPixels);
+    m_view.RepaintMap();
+}
+
+// Told what one edit changed, the route's work does not grow with the course.
+void CourseEditor::RebuildRoute(const route::CheckpointEdit& edit) {
+    m_route->RebuildRoute(*m_city, m_scenario.checkpoints, m_scenario.laps, edit, m_mapPixels);
     m_view.RepaintMap();
 }
 
