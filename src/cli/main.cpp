@@ -6,6 +6,7 @@
 
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
+#include "cli/Utf8Arguments.h"
 
 namespace {
 
@@ -59,7 +60,8 @@ int main(int argc, char** argv) {
     rw::cli::AddMakeDemoCommand(app, run);
 
     try {
-        app.parse(argc, argv);
+        rw::cli::Utf8Arguments arguments(argc, argv);
+        app.parse(arguments.Count(), arguments.Values());
     } catch (const CLI::ParseError& e) {
         // --help is reported through the same exception with a success code; everything else is a usage
         // error.
