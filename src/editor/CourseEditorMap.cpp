@@ -182,7 +182,8 @@ void CourseEditor::SetAt(int index, TilePos pos) {
 void CourseEditor::SwapWithNext(int index, int select) {
     auto& checkpoints = m_scenario.checkpoints;
     std::swap(checkpoints[static_cast<std::size_t>(index)], checkpoints[static_cast<std::size_t>(index) + 1]);
-    RebuildRoute(route::CheckpointEdit::Shift(static_cast<std::size_t>(index), route::CheckpointShift::Later));
+    RebuildRoute(
+        route::CheckpointEdit::Shift(static_cast<std::size_t>(index), route::CheckpointShift::Later));
     RefillCheckpointList(select);
 }
 

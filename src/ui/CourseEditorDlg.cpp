@@ -74,7 +74,15 @@ CourseEditorDlg::CourseEditorDlg(rw::editor::EditorHost& host, std::string gameF
     Control(ControlId::LoadCityFile)->setFocus(Qt::OtherFocusReason);
 }
 
-CourseEditorDlg::~CourseEditorDlg() = default;
+// The controls outlive the editor while the dialog is taken down, and a field losing the focus then still
+// reports it: nothing may reach the editor any more.
+CourseEditorDlg::~CourseEditorDlg() {
+    for (const auto& [id, control] : m_controls) {
+        control->disconnect(this);
+        control->removeEventFilter(this);
+    }
+    m_mapView->SetPainter({});
+}
 
 QWidget* CourseEditorDlg::Control(int id) const {
     const auto found = m_controls.find(id);
@@ -284,6 +292,14 @@ void CourseEditorDlg::ConnectEventTable() {
     // Close request: closeEvent and reject.
     connect(button(ControlId::Exit), &QPushButton::clicked, this, [&editor] { editor.OnExit(); });
     connect(m_difficultyCombo, &QComboBox::activated, this, [&editor] { editor.OnSelchangeDifficulty(); });
+    // The fields and the list would take Ctrl+Z or Alt+Up for themselves: the window's keys come first.
+    m_checkpointList->installEventFilter(this);
+    // Typing counts as a change at once; leaving the field makes it one undo step.
+    for (const ControlId id : {ControlId::RaceTitle, ControlId::TimeLimit, ControlId::Bonus}) {
+        Edit(id)->installEventFilter(this);
+        connect(Edit(id), &QLineEdit::textEdited, this, [&editor, id] { editor.OnEditChange(id); });
+        connect(Edit(id), &QLineEdit::editingFinished, this, [&editor, id] { editor.OnEditKillFocus(id); });
+    }
 }
 
 void CourseEditorDlg::EndEditor() {
@@ -314,6 +330,10 @@ void CourseEditorDlg::accept() {}
 
 // Enter presses the push button that has the focus and does nothing elsewhere.
 void CourseEditorDlg::keyPressEvent(QKeyEvent* event) {
+    if (HandleEditingKey(*event)) {
+        event->accept();
+        return;
+    }
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -330,6 +350,36 @@ void CourseEditorDlg::keyPressEvent(QKeyEvent* event) {
             QDialog::keyPressEvent(event);
             return;
     }
+}
+
+bool CourseEditorDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && HandleEditingKey(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Undo, redo, save to the last file, and the Checkpoints list's own keys (Delete, Alt+Up/Down), from
+// wherever the focus is in the window.
+bool CourseEditorDlg::HandleEditingKey(const QKeyEvent& event) {
+    const bool control = (event.modifiers() & Qt::ControlModifier) != 0;
+    const bool shift = (event.modifiers() & Qt::ShiftModifier) != 0;
+    const bool alt = (event.modifiers() & Qt::AltModifier) != 0;
+    const bool inList = focusWidget() == m_checkpointList;
+    if (control && event.key() == Qt::Key_Z) {
+        shift ? m_editor->OnRedo() : m_editor->OnUndo();
+    } else if (control && event.key() == Qt::Key_Y) {
+        m_editor->OnRedo();
+    } else if (control && event.key() == Qt::Key_S) {
+        m_editor->OnSaveToLastFile();
+    } else if (inList && alt && (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down)) {
+        m_editor->OnShiftCheckpoint(event.key() == Qt::Key_Up ? -1 : 1);
+    } else if (inList && event.key() == Qt::Key_Delete) {
+        m_editor->OnDeleteCheckpoint();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void CourseEditorDlg::contextMenuEvent(QContextMenuEvent* event) {

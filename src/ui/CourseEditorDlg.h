@@ -81,8 +81,10 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     void reject() override;
     void accept() override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -93,6 +95,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     void LayOut();
     void ConnectEventTable();
     void PaintMap(QPainter& painter);
+    bool HandleEditingKey(const QKeyEvent& event);
     // The map point under a window point, or nothing when a control lies there (it has the mouse to itself).
     std::optional<QPoint> MapPointAt(QPoint windowPoint) const;
     QLineEdit* Edit(rw::editor::ControlId id) const;

@@ -136,7 +136,14 @@ void CourseEditorDlg::mouseMoveEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    m_editor->OnMouseMove(point->x(), point->y());
+    m_editor->OnMouseMove(point->x(), point->y(), (event->buttons() & Qt::RightButton) != 0);
+}
+
+void CourseEditorDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        m_editor->OnRButtonUp();
+    }
+    QDialog::mouseReleaseEvent(event);
 }
 
 // A button or a spin arrow that does not take a click itself passes it on to the window; such a click is not
@@ -148,7 +155,7 @@ void CourseEditorDlg::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() == Qt::LeftButton) {
-        m_editor->OnLButtonDown(point->x(), point->y());
+        m_editor->OnLButtonDown(point->x(), point->y(), (event->modifiers() & Qt::ControlModifier) != 0);
     } else if (event->button() == Qt::RightButton) {
         m_editor->OnRButtonDown(point->x(), point->y());
     } else {

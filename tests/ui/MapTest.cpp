@@ -1,5 +1,6 @@
 // The map as the window shows it: the painted picture, route and checkpoint squares, screenshots; mouse input
 // delivered to the editor in map coordinates (and not when a control has it); the list's selection rules.
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
@@ -215,6 +216,39 @@ class MapTest : public QObject {
         QCOMPARE(W().Editor().SelectedCheckpoint(), 1);
         ClickTile(25, kRoadRow, Qt::RightButton);
         QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {25, 40}, {40, 40}}));
+    }
+
+    // The editing keys reach the editor from the list and from a field (whose own undo they override); Ctrl
+    // inserts, and a right-button drag moves the selected checkpoint as the pointer goes.
+    void editingKeysAndGestures() {
+        m_editor->LoadTown();
+        ClickTile(20, kRoadRow);
+        ClickTile(30, kRoadRow);
+        auto* list = W().ControlAs<QListWidget>(ControlId::CheckpointList);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(Checkpoints(), (Tiles{{30, 40}, {20, 40}}));
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(Checkpoints(), (Tiles{{20, 40}}));
+        auto* title = W().ControlAs<QLineEdit>(ControlId::RaceTitle);
+        title->setFocus();
+        QTest::keyClick(title, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Checkpoints(), (Tiles{{30, 40}, {20, 40}}));
+        QTest::keyClick(title, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Checkpoints(), (Tiles{{20, 40}}));
+        ClickTile(40, kRoadRow);
+        ClickListRow(W(), 0);
+        ClickAt(W(), Qt::LeftButton, TilePoint(W(), kRoadColumn, 50), Qt::ControlModifier);
+        QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {60, 50}, {40, 40}}));
+        QTest::mousePress(W().windowHandle(), Qt::RightButton, {}, TilePoint(W(), kRoadColumn, 20));
+        QMouseEvent drag(QEvent::MouseMove, TilePoint(W(), kRoadColumn, 24),
+                         W().mapToGlobal(TilePoint(W(), kRoadColumn, 24)), Qt::NoButton, Qt::RightButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&W(), &drag);
+        QTest::mouseRelease(W().windowHandle(), Qt::RightButton, {}, TilePoint(W(), kRoadColumn, 24));
+        QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {60, 24}, {40, 40}}));
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {60, 50}, {40, 40}}));
     }
 
     // Only a left click on an entry (or the keys) changes the selection; what shows selected is what Delete
