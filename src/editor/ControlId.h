@@ -37,6 +37,8 @@ enum class ControlId : int {
     CityBox = 1104,
     Exit = 1109,
     RaceTitleLabel = 119,
+    // Our own, beyond the classic template: the legs of the course that have no road path, in words.
+    RouteProblem = 1301,
 };
 
 constexpr int ToInt(ControlId id) {

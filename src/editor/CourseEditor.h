@@ -144,6 +144,7 @@ class CourseEditor {
     void SwapWithNext(int index, int select);
     void Apply(const EditStep& step, bool undo);
     std::optional<scenario::TilePos> RoadTileAt(int px, int py) const;
+    void ShowBrokenLegs();
 
     EditorView& m_view;
     EditorHost& m_host;
@@ -161,7 +162,8 @@ class CourseEditor {
     EditHistory m_history;
     RaceFields m_committedFields;  // the race form as the last undo step left it
     std::string m_lastPath;
-    bool m_dragging = false;  // a right-button drag of the selected checkpoint goes on
+    bool m_dragging = false;
+    bool m_showsBrokenLegs = false;  // a right-button drag of the selected checkpoint goes on
 };
 
 }  // namespace rw::editor

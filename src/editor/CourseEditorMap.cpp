@@ -1,12 +1,15 @@
 // The editor's map: the picture, the mouse on it, the Checkpoints list, and the checkpoint edits with their
 // undo and redo.
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <utility>
 
 #include "city/CityMap.h"
 #include "city/MapPicking.h"
 #include "city/TileCodes.h"
 #include "editor/CourseEditor.h"
+#include "res/MapPalette.h"
 #include "route/CheckpointList.h"
 #include "route/RaceRoute.h"
 
@@ -230,13 +233,82 @@ void CourseEditor::OnRedo() {
 // The route keeps the legs it found per city state, so an edit searches only the legs it changed.
 void CourseEditor::RebuildRoute() {
     m_route->RebuildRoute(*m_city, m_scenario.checkpoints, m_scenario.laps, m_mapPixels);
+    ShowBrokenLegs();
     m_view.RepaintMap();
 }
 
 // Told what one edit changed, the route's work does not grow with the course.
 void CourseEditor::RebuildRoute(const route::CheckpointEdit& edit) {
     m_route->RebuildRoute(*m_city, m_scenario.checkpoints, m_scenario.laps, edit, m_mapPixels);
+    ShowBrokenLegs();
     m_view.RepaintMap();
+}
+
+namespace {
+
+// A straight line between the centres of two tiles, clipped to the map.
+void DrawLegLine(city::MapPixels& pixels, TilePos from, TilePos to) {
+    int x = 2 * from.x + 1;
+    int y = 2 * from.y + 1;
+    const int toX = 2 * to.x + 1;
+    const int toY = 2 * to.y + 1;
+    const int dx = std::abs(toX - x);
+    const int dy = -std::abs(toY - y);
+    const int stepX = x < toX ? 1 : -1;
+    const int stepY = y < toY ? 1 : -1;
+    int error = dx + dy;
+    while (true) {
+        if (x >= 0 && x < 256 && y >= 0 && y < 256) {
+            pixels[city::PixelIndex(x, y)] = res::kBrokenLegIndex;
+        }
+        if (x == toX && y == toY) {
+            return;
+        }
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
+    }
+}
+
+}  // namespace
+
+// A leg without a road path shows as a line in its own colour and in words; nothing is looked at while every
+// leg has its road, so an edit's cost does not grow with the course then.
+void CourseEditor::ShowBrokenLegs() {
+    if (m_route->BrokenLegCount() == 0) {
+        if (m_showsBrokenLegs) {
+            m_view.SetText(ControlId::RouteProblem, "");
+            m_showsBrokenLegs = false;
+        }
+        return;
+    }
+    const auto legs = m_route->Legs();
+    const int count = static_cast<int>(m_scenario.checkpoints.size());
+    std::string report;
+    int broken = 0;
+    for (std::size_t i = 0; i < legs.size(); ++i) {
+        if (legs[i].found) {
+            continue;
+        }
+        DrawLegLine(m_mapPixels, legs[i].from, legs[i].to);
+        if (broken++ == 0) {
+            const int from = static_cast<int>(i);
+            report = route::CheckpointLabel((from + 1) % count, count, m_scenario.laps) +
+                     " cannot be reached from " + route::CheckpointLabel(from, count, m_scenario.laps);
+        }
+    }
+    if (broken > 1) {
+        report += " (and " + std::to_string(broken - 1) + (broken == 2 ? " more leg" : " more legs") +
+                  " without a road)";
+    }
+    m_view.SetText(ControlId::RouteProblem, report);
+    m_showsBrokenLegs = true;
 }
 
 }  // namespace rw::editor

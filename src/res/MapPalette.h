@@ -19,6 +19,8 @@ struct Rgb {
 // colours.
 inline constexpr std::uint8_t kMarkRedIndex = 249;     // 255, 0, 0
 inline constexpr std::uint8_t kMarkOrangeIndex = 250;  // 246, 110, 0: the selected checkpoint
+// The entry of the line drawn for a leg without a road path: no map colour rule nor the blank picture uses it.
+inline constexpr std::uint8_t kBrokenLegIndex = 245;  // 255, 102, 255
 
 // Entry i is colour-table entry i of the blank map picture, so the picture is the one source of the map's
 // colours.

@@ -32,6 +32,7 @@ void RaceRoute::ClearCache() {
     m_map.fill(0);
     m_counts.fill(0);
     m_legEntries.clear();
+    m_brokenLegs = 0;
     m_legs.clear();
     m_legsListed = true;
     m_checkpoints = 0;
@@ -70,6 +71,7 @@ LegCache::Entry RaceRoute::Acquire(const city::CityMap& city, const scenario::Ti
         leg = m_cache.Insert(key, m_pathfinder.FindPath(city, from.x, from.y, to.x, to.y));
     }
     ++m_cache.Uses(leg);
+    m_brokenLegs += m_cache.Found(leg) ? 0 : 1;
     for (const std::uint16_t tile : m_cache.Tiles(leg)) {
         if (m_counts[tile]++ == 0) {
             m_map[tile] = 1;
@@ -82,6 +84,7 @@ void RaceRoute::Release(LegCache::Entry leg) {
     if (--m_cache.Uses(leg) == 0) {
         m_released.push_back(leg);
     }
+    m_brokenLegs -= m_cache.Found(leg) ? 0 : 1;
     for (const std::uint16_t tile : m_cache.Tiles(leg)) {
         if (--m_counts[tile] == 0) {
             m_map[tile] = 0;

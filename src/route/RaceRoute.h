@@ -65,6 +65,8 @@ class RaceRoute {
 
     // Every leg of the last rebuild in course order, found or not (listed afresh after an update).
     std::span<const LegResult> Legs() const;
+    // How many legs of the last rebuild have no road path, kept as legs come and go.
+    std::size_t BrokenLegCount() const { return m_brokenLegs; }
 
     // Forgets every cached leg, the legs and the route map; the next rebuild searches every leg again.
     void ClearCache();
@@ -102,6 +104,7 @@ class RaceRoute {
     const city::CityMap* m_city = nullptr;
     std::uint64_t m_generation = 0;
     std::uint64_t m_searches = 0;
+    std::size_t m_brokenLegs = 0;
 };
 
 }  // namespace rw::route

@@ -9,7 +9,7 @@ namespace {
 
 using K = ControlKind;
 
-constexpr std::array<TemplateItem, 33> kControls{{
+constexpr std::array<TemplateItem, 34> kControls{{
     {1022, K::PushButton, 124, 119, 18, 51, 15, kNoStyle},
     {1077, K::Edit, 0, 60, 56, 115, 14, kNoStyle},
     {1079, K::Edit, 0, 60, 79, 50, 14, kDigitsOnly},
@@ -43,6 +43,7 @@ constexpr std::array<TemplateItem, 33> kControls{{
     {1104, K::GroupBox, 124, 13, 7, 171, 31, kNoStyle},
     {1102, K::Static, 160, 22, 148, 47, 8, kNoStyle},
     {1103, K::GroupBox, 161, 191, 7, 250, 179, kNoStyle},
+    {1301, K::Static, 0, 13, 194, 300, 9, kNoStyle},
 }};
 
 }  // namespace

@@ -2,6 +2,7 @@
 // fields, spins, the map's clicks and the Checkpoints list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "editor/ScriptedHost.h"
 #include "editor/ScriptedView.h"
 #include "res/BlankMap.h"
+#include "res/MapPalette.h"
 #include "route/CheckpointList.h"
 #include "scenario/FaultInjectingFileSystem.h"
 #include "scenario/ReadScenario.h"
@@ -684,6 +686,25 @@ TEST_F(CourseEditorTest, LapsRedrawTheClosingLeg) {
     editor.OnUndo();
     EXPECT_EQ(editor.GetScenario().laps, 2);
     EXPECT_EQ(view.Text(ControlId::Laps), "2");
+}
+
+// A leg without a road path is drawn as a line in its own colour and named in words until it is mended.
+TEST_F(CourseEditorTest, BrokenLegShownUntilMended) {
+    Scenario race = ThreeLapRace("town.urb");
+    race.laps = 1;
+    race.checkpoints = {{20, 40}, {5, 5}};  // (5, 5) has no road
+    ASSERT_TRUE(folder.WriteScenario("broken.scn", race));
+    Load("broken.scn");
+    EXPECT_EQ(view.Text(ControlId::RouteProblem), "FINISH cannot be reached from START");
+    const auto lineShown = [&] {
+        return std::count(editor.MapPixels().begin(), editor.MapPixels().end(), res::kBrokenLegIndex) > 30;
+    };
+    EXPECT_TRUE(lineShown());
+    EXPECT_EQ(editor.MapPixels()[city::PixelIndex(11, 11)], res::kBrokenLegIndex);
+    SelectRow(1);
+    RightClickTile(30, kRoadRow);
+    EXPECT_EQ(view.Text(ControlId::RouteProblem), "");
+    EXPECT_FALSE(lineShown());
 }
 
 // Cancel on the save question leaves everything as it was, wherever it is asked; Ctrl+S saves to the file
