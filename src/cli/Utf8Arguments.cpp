@@ -2,10 +2,12 @@
 #include "cli/Utf8Arguments.h"
 
 #ifdef _WIN32
+// windows.h first: shellapi.h needs its definitions.
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 #endif
