@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "MemoryFileSystem.h"
 #include "SampleScenarios.h"
 #include "city/CityChunk.h"
 #include "city/CityGenerator.h"
@@ -19,6 +18,7 @@
 #include "scenario/ScenarioJson.h"
 #include "scenario/ScenarioTags.h"
 #include "scenario/WriteScenario.h"
+#include "support/MemoryFileSystem.h"
 
 using namespace rw;
 using scenario::FourCC;
@@ -36,8 +36,8 @@ void Save(const std::string& target, const std::string& name, const Bytes& bytes
 }
 
 Bytes Written(const scenario::Scenario& s) {
-    fuzz::MemoryFileSystem fs;
-    const scenario::ScopedFileSystem scope(fs);
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
     scenario::WriteScenario(s, "seed.scn");
     return fs.Get("seed.scn").value_or(Bytes{});
 }
@@ -45,8 +45,8 @@ Bytes Written(const scenario::Scenario& s) {
 // A chunk file built chunk by chunk through the container's writer; chunks are (tag, payload).
 Bytes ChunkFileOf(const std::vector<std::pair<std::uint32_t, Bytes>>& chunks,
                   std::uint32_t fileType = scenario::tags::kFileType) {
-    fuzz::MemoryFileSystem fs;
-    const scenario::ScopedFileSystem scope(fs);
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
     {
         scenario::ChunkFile file("seed.chk");
         file.OpenWrite(scenario::tags::kCreator, fileType, scenario::tags::kTypeVersion);

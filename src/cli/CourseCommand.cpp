@@ -20,8 +20,8 @@ struct CourseArgs {
 
 int Course(const CourseArgs& a) {
     scenario::Scenario s;
-    if (!scenario::ReadScenario(s, a.file)) {
-        return Fail(kExitFileFailed, a.file, "cannot read it as a scenario file");
+    if (const res::FileResult read = scenario::ReadScenarioResult(s, a.file); !read) {
+        return Fail(kExitFileFailed, a.file, res::Describe(read));
     }
     auto city = LoadScenarioCityOrReport(a.file, s, a.city);
     if (!city) {

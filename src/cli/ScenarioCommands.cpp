@@ -6,6 +6,7 @@
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
 #include "cli/JsonInput.h"
+#include "res/DiskFile.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/ScenarioJson.h"
 #include "scenario/WriteScenario.h"
@@ -16,13 +17,17 @@ namespace {
 
 int Dump(const std::string& path) {
     scenario::Scenario s;
-    if (!scenario::ReadScenario(s, path)) {
-        return Fail(kExitFileFailed, path, "cannot read it as a scenario file");
+    if (const res::FileResult read = scenario::ReadScenarioResult(s, path); !read) {
+        return Fail(kExitFileFailed, path, res::Describe(read));
     }
     return PrintJson(scenario::ScenarioToJson(s));
 }
 
 int Build(const std::string& in, const std::string& out) {
+    // A FIFO or a device would have the JSON reader wait or read for ever.
+    if (const res::FileResult regular = res::CheckRegularFile(in); !regular) {
+        return Fail(kExitFileFailed, in, res::Describe(regular));
+    }
     nlohmann::ordered_json doc;
     std::string error;
     if (int status = ReadJsonFile(in, doc, error); status != kExitSuccess) {
@@ -32,8 +37,8 @@ int Build(const std::string& in, const std::string& out) {
     if (!scenario::ScenarioFromJson(doc, s, error)) {
         return Fail(kExitUsage, in, error);
     }
-    if (!scenario::WriteScenario(s, out)) {
-        return Fail(kExitFileFailed, out, "cannot write the scenario file");
+    if (const res::FileResult written = scenario::WriteScenarioResult(s, out); !written) {
+        return Fail(kExitFileFailed, out, res::Describe(written));
     }
     return kExitSuccess;
 }

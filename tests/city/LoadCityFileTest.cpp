@@ -40,7 +40,7 @@ class LoadCityFileTest : public ::testing::Test {
         return data;
     }
     bool Load(const std::vector<CityFileChunk>& chunks, std::string_view base = "x") {
-        return LoadCityBytes(map, File(chunks), base);
+        return LoadCityBytes(map, File(chunks), base).Ok();
     }
     // A full city written by the writer, to see what a later load keeps or replaces.
     void LoadBaseCity() {

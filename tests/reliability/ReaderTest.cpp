@@ -61,25 +61,33 @@ void ForEachChange(const Bytes& file, const std::vector<std::size_t>& starts, st
 // A read of bytes as a scenario file, with the largest heap request it made.
 struct ScenarioRead {
     bool ok = false;
+    bool countRefused = false;
     scenario::Scenario document;
     std::size_t largest = 0;
     std::size_t total = 0;
 };
 
 ScenarioRead ReadScenarioBytes(const Bytes& bytes) {
-    fuzz::MemoryFileSystem fs;
-    const scenario::ScopedFileSystem scope(fs);
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
     fs.Put("sweep.scn", bytes);
     ScenarioRead result;
     const AllocationWatch watch;
-    result.ok = scenario::ReadScenario(result.document, "sweep.scn");
+    const res::FileResult read = scenario::ReadScenarioResult(result.document, "sweep.scn");
+    result.ok = read.Ok();
+    result.countRefused = read.message.find("than the rest of the file can hold") != std::string::npos;
     result.largest = AllocationWatch::Largest();
     result.total = AllocationWatch::Total();
     EXPECT_EQ(fs.OpenHandles(), 0u);
     return result;
 }
 
+// A count is measured against every byte after it, those of a cut or refused chunk included, so there the
+// two may differ.
 void ExpectSameRead(const ScenarioRead& a, const ScenarioRead& b) {
+    if (a.countRefused || b.countRefused) {
+        return;
+    }
     EXPECT_EQ(a.ok, b.ok);
     if (a.ok && b.ok) {
         EXPECT_EQ(a.document, b.document);
@@ -168,7 +176,7 @@ bool LoadCity(city::CityMap& map, const Bytes& bytes) {
     bool ok = false;
     {
         const AllocationWatch watch;
-        ok = city::LoadCityBytes(map, bytes, "sweep");
+        ok = city::LoadCityBytes(map, bytes, "sweep").Ok();
     }
     EXPECT_LE(AllocationWatch::Largest(), bytes.size() + sizeof(city::CityData));
     if (!ok) {
@@ -227,8 +235,8 @@ Bytes Words(std::initializer_list<std::uint32_t> values) {
 }
 
 Bytes ScenarioFileOf(const std::vector<std::pair<std::uint32_t, Bytes>>& chunks) {
-    fuzz::MemoryFileSystem fs;
-    const scenario::ScopedFileSystem scope(fs);
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
     {
         scenario::ChunkFile file("limits.scn");
         file.OpenWrite(tags::kCreator, tags::kFileType, tags::kTypeVersion);
@@ -276,8 +284,8 @@ TEST(ReaderLimits, AllCountsShareOneBudget) {
 
 // Regression: appending to a chunk file cut inside its header completes the header first.
 TEST(ChunkAppend, FileCutInsideItsHeaderGetsTheHeaderCompletedFirst) {
-    fuzz::MemoryFileSystem fs;
-    const scenario::ScopedFileSystem scope(fs);
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
     {
         scenario::ChunkFile file("cut.chk");
         ASSERT_TRUE(file.OpenWrite(0x52575254, 0x5654534E, 100));

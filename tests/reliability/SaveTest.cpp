@@ -44,10 +44,10 @@ TEST(SaveFaults, EveryCallFailingLeavesTheTargetAsItWas) {
             const int descriptorsBefore = OpenDescriptorCount();
             for (int n = 1;; ++n) {
                 SCOPED_TRACE("call " + std::to_string(n) + " failing");
-                FailingFileSystem failing(scenario::ActiveFileSystem(), n, mode);
+                FailingFileSystem failing(res::ActiveFileSystem(), n, mode);
                 bool saved = false;
                 {
-                    const scenario::ScopedFileSystem scope(failing);
+                    const res::ScopedFileSystem scope(failing);
                     saved = scenario::WriteScenario(full, target);
                 }
                 EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
