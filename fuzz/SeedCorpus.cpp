@@ -134,6 +134,12 @@ void ScenarioSeeds() {
     Save("scenario_reader", "huge-count.scn", ChunkFileOf({{kEventCount, Le({0x7FFFFFFF})}}));
     Save("scenario_reader", "huge-values.scn",
          ChunkFileOf({{kEventCount, Le({1})}, {kEvent, Le({0, 0, 0, 0, 0x40000000})}}));
+    // A count one more than the element chunks the rest of the file could hold (three of 8 bytes), and one
+    // the lists' memory budget refuses although the chunks could be there.
+    Save("scenario_reader", "count-past-room.scn",
+         ChunkFileOf({{kPackageCount, Le({4})}, {kName, Text("room for 3 and a bit")}}));
+    Save("scenario_reader", "count-past-budget.scn",
+         ChunkFileOf({{kPackageCount, Le({60})}, {kName, Bytes(60 * 8, 'n')}}));
 }
 
 void ChunkWalkSeeds() {
@@ -240,6 +246,26 @@ void CitySeeds() {
     Bytes notForm = city::AssembleCityFile(odd);
     notForm[0] = 'B';
     Save("city_reader", "not-a-form.urb", notForm);
+    // Each refusal of the header and the chunk loop once: a cut header, a form of another type, a chunk
+    // header cut off, a chunk running past the end, a layer decoding past its block, an altitude layer
+    // longer than its block.
+    const Bytes whole = city::AssembleCityFile(odd);
+    Save("city_reader", "cut-header.urb", Bytes(whole.begin(), whole.begin() + 6));
+    Bytes otherType = city::AssembleCityFile(odd);
+    otherType[11] = 'X';
+    Save("city_reader", "other-type.urb", otherType);
+    Save("city_reader", "header-only.urb", Bytes(otherType.begin(), otherType.begin() + 16));
+    Bytes pastEnd = city::AssembleCityFile(std::vector{chunk("JUNK", {1, 2, 3, 4})});
+    pastEnd.pop_back();
+    Save("city_reader", "past-end.urb", pastEnd);
+    Bytes runs;
+    for (int i = 0; i < 8; ++i) {
+        runs.insert(runs.end(), {0xFF, 0x01});
+    }
+    runs.insert(runs.end(), {0x81, 0x02});
+    Save("city_reader", "past-block.urb", city::AssembleCityFile(std::vector{chunk("XPLC", runs)}));
+    Save("city_reader", "altitudes-too-long.urb",
+         city::AssembleCityFile(std::vector{chunk("ALTM", Bytes(32770, 0))}));
 }
 
 Bytes RunLengthInput(std::uint16_t capacity, const Bytes& coded) {

@@ -132,8 +132,9 @@ class FailingFileSystem final : public res::FileSystem {
 // While one lives, every operator new request of this binary is recorded: the largest single request and
 // the sum of all (memory asked for, not held). Not nestable. The replaced operator new is in its own file,
 // AllocationWatch.cpp, so that no caller sees its free inlined (g++ -O2 would take that for a mismatch).
+// With refuseAbove, every larger request fails with std::bad_alloc, as when memory runs out.
 struct AllocationWatch {
-    AllocationWatch();
+    explicit AllocationWatch(std::size_t refuseAbove = 0);
     ~AllocationWatch();
     static std::size_t Largest();
     static std::size_t Total();

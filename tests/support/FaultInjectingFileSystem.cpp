@@ -87,8 +87,14 @@ bool FaultInjectingFileSystem::Remove(const std::string& path) {
     return !Fails(FileOp::Remove) && m_inner.Remove(path);
 }
 
+// A file system without unnamed files makes no call to count or fail.
 int FaultInjectingFileSystem::CreateUnnamed(const std::string& folder) {
-    return Fails(FileOp::Create) ? -1 : m_inner.CreateUnnamed(folder);
+    const int handle = m_inner.CreateUnnamed(folder);
+    if (handle < 0 || !Fails(FileOp::Create)) {
+        return handle;
+    }
+    m_inner.Close(handle);
+    return -1;
 }
 
 bool FaultInjectingFileSystem::NameUnnamed(int handle, const std::string& path) {

@@ -22,8 +22,8 @@ inline constexpr std::size_t kFileOpCount = 11;
 // system would: an open or create returns -1 without touching the disk, a write stores the first half of
 // its bytes and reports that short count (a full disk), a close releases the handle and reports false,
 // a rename or remove does nothing and reports false. LastError() then says FailWith's status (IoError unless
-// set), else what the inner file system says. Creating or naming an unnamed file counts as a Create or a
-// Rename. Install it with res::ScopedFileSystem.
+// set), else what the inner file system says. Creating (where the inner one can) or naming an unnamed file
+// counts as a Create or a Rename. Install it with res::ScopedFileSystem.
 class FaultInjectingFileSystem final : public FileSystem {
   public:
     explicit FaultInjectingFileSystem(FileSystem& inner);
