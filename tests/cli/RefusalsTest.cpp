@@ -178,6 +178,9 @@ const std::vector<Refusal> kRefusals{
     {{"city", "info", "@fifo"}, 1, "@fifo: not a regular file\n"},
     {{"course", "@fifo"}, 1, "@fifo: not a regular file\n"},
     {{"scenario", "build", "@fifo", "@out"}, 1, "@fifo: not a regular file\n"},
+    {{"scenario", "build", "@big.json", "@out"},
+     2,
+     "@big.json: larger than 4 MB, more than any scenario's JSON\n"},
     {{"city", "info", "/dev/zero"}, 1, "/dev/zero: not a regular file\n"},
     {{"scenario", "dump", "@" + kDeep}, 1, "@" + kDeep + ": the path is longer than 259 characters\n"},
     {{"make-city", "-o", "@" + kDeep}, 1, "@" + kDeep + ": the path is longer than 259 characters\n"},
@@ -210,6 +213,7 @@ TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
     WriteFileBytes(At("@text.scn"), "just some text, long enough to hold a header");
     WriteFileBytes(At("@bad.urb"), std::string("FORM\0\0\0\4MTDH", 12));
     WriteFileBytes(At("@plain"), "x");
+    fs::resize_file((WriteFileBytes(At("@big.json"), "{}"), At("@big.json")), (4 << 20) + 1);
 
     for (const Refusal& refusal : kRefusals) {
         if (!refusal.json.empty()) {
