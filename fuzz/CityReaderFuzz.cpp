@@ -12,6 +12,7 @@
 #include "city/LoadCityFile.h"
 #include "city/WriteCityFile.h"
 #include "res/FileSystem.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "support/MemoryFileSystem.h"
 
 using namespace rw;
@@ -42,6 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const res::ScopedFileSystem scope(fs);
     fs.Put(path, std::vector<std::uint8_t>(data, data + size));
     const std::uint64_t generation = first.Generation();
+    // First with one file call failing, picked by the input: a failed call fails the load with the
+    // system's reason, leaving the map and no handle open.
+    {
+        support::FaultInjectingFileSystem failing(fs);
+        failing.FailAtCall(static_cast<int>(size % 4) + 1);
+        const res::ScopedFileSystem faultScope(failing);
+        const res::FileResult faulted = city::LoadCityFileResult(first, path);
+        RW_FUZZ_CHECK(failing.Injected() == 0 || (!faulted && first.Generation() == generation));
+        RW_FUZZ_CHECK(fs.OpenHandles() == 0);
+    }
     const res::FileResult loaded = city::LoadCityFileResult(first, path);
     RW_FUZZ_CHECK(fs.OpenHandles() == 0);
     if (!loaded) {

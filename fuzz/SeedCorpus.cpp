@@ -254,16 +254,20 @@ void CitySeeds() {
     Bytes otherType = city::AssembleCityFile(odd);
     otherType[11] = 'X';
     Save("city_reader", "other-type.urb", otherType);
-    Save("city_reader", "header-only.urb", Bytes(otherType.begin(), otherType.begin() + 16));
-    Bytes pastEnd = city::AssembleCityFile(std::vector{chunk("JUNK", {1, 2, 3, 4})});
-    pastEnd.pop_back();
-    Save("city_reader", "past-end.urb", pastEnd);
+    Save("city_reader", "header-only.urb", Bytes(whole.begin(), whole.begin() + 16));
+    for (const char* tag : {"JUNK", "CNAM", "ALTM", "MISC", "XBLD"}) {
+        Bytes pastEnd = city::AssembleCityFile(std::vector{chunk(tag, {1, 2, 3, 4})});
+        pastEnd.pop_back();
+        Save("city_reader", std::string("past-end-") + tag + ".urb", pastEnd);
+    }
     Bytes runs;
     for (int i = 0; i < 8; ++i) {
         runs.insert(runs.end(), {0xFF, 0x01});
     }
     runs.insert(runs.end(), {0x81, 0x02});
     Save("city_reader", "past-block.urb", city::AssembleCityFile(std::vector{chunk("XPLC", runs)}));
+    Save("city_reader", "again-past-block.urb",
+         city::AssembleCityFile(std::vector{chunk("XPLC", {0xFF, 0x01}), chunk("XPLC", runs)}));
     Save("city_reader", "altitudes-too-long.urb",
          city::AssembleCityFile(std::vector{chunk("ALTM", Bytes(32770, 0))}));
 }

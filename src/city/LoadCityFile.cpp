@@ -374,8 +374,4 @@ FileResult LoadCityFileResult(CityMap& map, const std::string& path) {
     }
 }
 
-bool LoadCityFile(CityMap& map, const std::string& path) {
-    return LoadCityFileResult(map, path).Ok();
-}
-
 }  // namespace rw::city

@@ -23,7 +23,9 @@ namespace rw::city {
 res::FileResult LoadCityFileResult(CityMap& map, const std::string& path);
 
 // LoadCityFileResult for callers that need only whether it worked.
-bool LoadCityFile(CityMap& map, const std::string& path);
+inline bool LoadCityFile(CityMap& map, const std::string& path) {
+    return LoadCityFileResult(map, path).Ok();
+}
 
 // The same for a file already in memory; baseName stands in for the file name when there is no CNAM.
 res::FileResult LoadCityBytes(CityMap& map, std::span<const std::uint8_t> file, std::string_view baseName);

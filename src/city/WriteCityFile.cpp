@@ -75,8 +75,4 @@ res::FileResult WriteCityFileResult(const CityData& city, const std::string& pat
     }
 }
 
-bool WriteCityFile(const CityData& city, const std::string& path) {
-    return WriteCityFileResult(city, path).Ok();
-}
-
 }  // namespace rw::city

@@ -32,6 +32,8 @@ std::vector<std::uint8_t> EncodeCityFile(const CityData& city);
 res::FileResult WriteCityFileResult(const CityData& city, const std::string& path);
 
 // WriteCityFileResult for callers that need only whether it worked.
-bool WriteCityFile(const CityData& city, const std::string& path);
+inline bool WriteCityFile(const CityData& city, const std::string& path) {
+    return WriteCityFileResult(city, path).Ok();
+}
 
 }  // namespace rw::city

@@ -184,7 +184,7 @@ FileResult WriteFileAtomically(const std::string& path, std::span<const std::uin
     }
     FileSystem& fs = ActiveFileSystem();
     if (fs.Write(file.Handle(), bytes) != static_cast<std::int64_t>(bytes.size())) {
-        return FileResult::Failure(fs.LastError() == FileStatus::Ok ? FileStatus::DiskFull : fs.LastError());
+        return FileResult::Failure(fs.LastError());
     }
     return file.Commit();
 }

@@ -8,9 +8,10 @@
 namespace rw::res {
 
 FileResult FileResult::Failure(FileStatus status, std::string message, std::int64_t offset) {
-    FileResult result{status, offset, std::move(message)};
+    // A file system that cannot say why still failed.
+    FileResult result{status == FileStatus::Ok ? FileStatus::IoError : status, offset, std::move(message)};
     if (result.message.empty()) {
-        result.message = Describe(status);
+        result.message = Describe(result.status);
     }
     return result;
 }

@@ -32,7 +32,7 @@ struct FileResult {
     bool Ok() const { return status == FileStatus::Ok; }
     explicit operator bool() const { return Ok(); }
 
-    // A failure with the status's own wording when message is empty.
+    // A failure with the status's own wording when message is empty; Ok becomes IoError.
     static FileResult Failure(FileStatus status, std::string message = {}, std::int64_t offset = -1);
 };
 

@@ -394,8 +394,4 @@ FileResult ReadScenarioResult(Scenario& scenario, const std::string& path) {
     }
 }
 
-bool ReadScenario(Scenario& scenario, const std::string& path) {
-    return ReadScenarioResult(scenario, path).Ok();
-}
-
 }  // namespace rw::scenario

@@ -35,6 +35,8 @@ namespace rw::scenario {
 res::FileResult ReadScenarioResult(Scenario& scenario, const std::string& path);
 
 // ReadScenarioResult for callers that need only whether it worked.
-bool ReadScenario(Scenario& scenario, const std::string& path);
+inline bool ReadScenario(Scenario& scenario, const std::string& path) {
+    return ReadScenarioResult(scenario, path).Ok();
+}
 
 }  // namespace rw::scenario

@@ -38,8 +38,7 @@ FileResult Save(const Scenario& scenario, const std::string& path) {
     const bool written = WriteChunks(file, scenario);
     file.Close();
     if (!written) {
-        const FileStatus why = res::ActiveFileSystem().LastError();
-        return FileResult::Failure(why == FileStatus::Ok ? FileStatus::IoError : why);
+        return FileResult::Failure(res::ActiveFileSystem().LastError());
     }
     return save.Commit();
 }
@@ -52,10 +51,6 @@ FileResult WriteScenarioResult(const Scenario& scenario, const std::string& path
     } catch (const std::bad_alloc&) {
         return FileResult::Failure(FileStatus::OutOfMemory);
     }
-}
-
-bool WriteScenario(const Scenario& scenario, const std::string& path) {
-    return WriteScenarioResult(scenario, path).Ok();
 }
 
 }  // namespace rw::scenario

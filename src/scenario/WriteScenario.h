@@ -17,6 +17,8 @@ namespace rw::scenario {
 res::FileResult WriteScenarioResult(const Scenario& scenario, const std::string& path);
 
 // WriteScenarioResult for callers that need only whether it worked.
-bool WriteScenario(const Scenario& scenario, const std::string& path);
+inline bool WriteScenario(const Scenario& scenario, const std::string& path) {
+    return WriteScenarioResult(scenario, path).Ok();
+}
 
 }  // namespace rw::scenario

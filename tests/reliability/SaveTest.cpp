@@ -166,7 +166,7 @@ int RunOnSmallDisk(const std::string& folder) {
     // Larger than the whole disk: the temporary file fills it and the save must give up.
     scenario::Scenario huge = fuzz::FullScenario(200);
     huge.introText.assign(100 * 1024, 'x');
-    check(!scenario::WriteScenario(huge, target));
+    check(res::Describe(scenario::WriteScenarioResult(huge, target)) == "the disk is full");
     check(ReadFileBytes(target) == oldBytes);
     check(onlyTarget());
     // Nearly full: a filler leaves less room than one more copy of a normal race needs.
