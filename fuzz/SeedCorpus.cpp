@@ -266,6 +266,12 @@ void CitySeeds() {
     }
     runs.insert(runs.end(), {0x81, 0x02});
     Save("city_reader", "past-block.urb", city::AssembleCityFile(std::vector{chunk("XPLC", runs)}));
+    // Word chunks decoding to less than their block: the rest keeps the current city's words.
+    Save("city_reader", "short-words.urb",
+         city::AssembleCityFile(
+             std::vector{chunk("MISC", city::EncodeRunLength(Bytes{0, 0, 1, 0x22, 0, 7})),
+                         chunk("XGRP", city::EncodeRunLength(Bytes{0, 0, 1, 0, 9})),
+                         chunk("XMIC", city::EncodeRunLength(Bytes{1, 2, 0, 3, 0, 4, 0, 5, 6, 7, 8}))}));
     Save("city_reader", "again-past-block.urb",
          city::AssembleCityFile(std::vector{chunk("XPLC", {0xFF, 0x01}), chunk("XPLC", runs)}));
     Save("city_reader", "altitudes-too-long.urb",
