@@ -215,8 +215,12 @@ class ScenarioChunkReader {
         const std::int64_t room = (m_fileLength - chunkEnd) / 8;
         const std::int64_t cost =
             std::int64_t{count} * static_cast<std::int64_t>(sizeof(typename List::value_type));
-        if (count > room || cost > m_budget) {
+        if (count > room) {
             return "counts " + std::to_string(count) + " elements, more than the rest of the file can hold";
+        }
+        if (cost > m_budget) {
+            return "counts " + std::to_string(count) +
+                   " elements, more than a file of this size may take memory for";
         }
         m_budget -= cost;
         list.assign(count, typename List::value_type{});
@@ -288,7 +292,7 @@ std::string ScenarioChunkReader::Apply(std::uint32_t tag, Bytes payload, std::in
         case tags::kEvent:
             if (const auto at = m_events.Advance(m_s.events)) {
                 if (!DecodeEvent(m_s.events[*at], payload, m_budget)) {
-                    return "counts more event values than the rest of the file can hold";
+                    return "counts more event values than a file of this size may take memory for";
                 }
             }
             return {};
