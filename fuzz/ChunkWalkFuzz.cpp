@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "MemoryFileSystem.h"
 #include "res/ByteReader.h"
 #include "scenario/ChunkFile.h"
-#include "scenario/FaultInjectingFileSystem.h"
+#include "support/FaultInjectingFileSystem.h"
+#include "support/MemoryFileSystem.h"
 
 using namespace rw;
 using scenario::ChunkFile;
@@ -93,7 +93,7 @@ void CheckCurrent(ChunkFile& file, const WalkedChunk& expected, int index,
 
 // Every operation of the container once, results ignored: run with a file call failing, it must neither
 // crash nor leave a handle open.
-void ExerciseAll(fuzz::MemoryFileSystem& fs, std::span<const std::uint8_t> bytes) {
+void ExerciseAll(support::MemoryFileSystem& fs, std::span<const std::uint8_t> bytes) {
     fs.Put("all.chk", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     {
         ChunkFile file("all.chk");
@@ -144,8 +144,8 @@ unsigned Hash(std::span<const std::uint8_t> bytes, unsigned salt) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
-    fuzz::MemoryFileSystem fs;
-    const scenario::ScopedFileSystem scope(fs);
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
     fs.Put("in.chk", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     const ModelWalk model = Walk(bytes);
 
@@ -237,17 +237,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RW_FUZZ_CHECK(fs.OpenHandles() == 0);
 
     // The same operations with one file call failing, three calls picked by the input.
-    scenario::FaultInjectingFileSystem counting(fs);
+    support::FaultInjectingFileSystem counting(fs);
     {
-        const scenario::ScopedFileSystem countScope(counting);
+        const res::ScopedFileSystem countScope(counting);
         ExerciseAll(fs, bytes);
     }
     for (unsigned salt = 1; salt <= 3; ++salt) {
-        scenario::FaultInjectingFileSystem failing(fs);
+        support::FaultInjectingFileSystem failing(fs);
         failing.FailAtCall(
             static_cast<int>(Hash(bytes, salt) % static_cast<unsigned>(counting.TotalCount())) + 1);
         {
-            const scenario::ScopedFileSystem failScope(failing);
+            const res::ScopedFileSystem failScope(failing);
             ExerciseAll(fs, bytes);
         }
         RW_FUZZ_CHECK(fs.OpenHandles() == 0);

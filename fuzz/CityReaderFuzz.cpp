@@ -1,33 +1,21 @@
 // Fuzz target: any bytes as a city file. A refused file leaves the map as it was; what the reader accepts,
 // the city writer re-encodes and the reader reads back to the same layers.
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <memory>
 #include <span>
 #include <string>
-
-#include <unistd.h>
+#include <vector>
 
 #include "FuzzCheck.h"
 #include "city/CityData.h"
 #include "city/CityMap.h"
 #include "city/LoadCityFile.h"
 #include "city/WriteCityFile.h"
+#include "res/FileSystem.h"
+#include "support/FaultInjectingFileSystem.h"
+#include "support/MemoryFileSystem.h"
 
 using namespace rw;
-
-namespace {
-
-// The editor loads cities from files, so the bytes go through one: a scratch file per process, so parallel
-// fuzzers do not collide.
-std::string ScratchPath() {
-    const char* shm = "/dev/shm";
-    const std::string folder = access(shm, W_OK) == 0 ? shm : "/tmp";
-    return folder + "/rw-fuzz-city-" + std::to_string(getpid()) + ".urb";
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The maps live across inputs: making one allocates every city block, which would dominate the run.
@@ -48,17 +36,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A refused file leaves the map untouched; the generation tells, without comparing 200 KB per input (the
     // corruption sweep in the tests compares the contents).
-    static const std::string path = ScratchPath();
+    // The editor loads cities from files, so the bytes go through one, held in memory by the file seam.
+    static const std::string path = "fuzz.urb";
     static const std::string baseName = city::CityBaseName(path);
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
+    fs.Put(path, std::vector<std::uint8_t>(data, data + size));
     const std::uint64_t generation = first.Generation();
-    const bool loaded = city::LoadCityFile(first, path);
-    std::remove(path.c_str());
+    // First with one file call failing, picked by the input: a failed call fails the load with the
+    // system's reason, leaving the map and no handle open.
+    {
+        support::FaultInjectingFileSystem failing(fs);
+        failing.FailAtCall(static_cast<int>(size % 4) + 1);
+        const res::ScopedFileSystem faultScope(failing);
+        const res::FileResult faulted = city::LoadCityFileResult(first, path);
+        RW_FUZZ_CHECK(failing.Injected() == 0 || (!faulted && first.Generation() == generation));
+        RW_FUZZ_CHECK(fs.OpenHandles() == 0);
+    }
+    const res::FileResult loaded = city::LoadCityFileResult(first, path);
+    RW_FUZZ_CHECK(fs.OpenHandles() == 0);
     if (!loaded) {
+        // A refusal says why, and blames a byte of the file.
         RW_FUZZ_CHECK(first.Generation() == generation);
+        RW_FUZZ_CHECK(loaded.status == res::FileStatus::WrongKind && !loaded.message.empty());
+        RW_FUZZ_CHECK(loaded.offset >= 0 && static_cast<std::size_t>(loaded.offset) <= size);
         return 0;
     }
     first.CopyTo(*after);

@@ -10,12 +10,12 @@
 #include <unistd.h>
 
 #include "FuzzCheck.h"
-#include "MemoryFileSystem.h"
 #include "ScenarioRoundTrip.h"
 #include "cli/JsonInput.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/ScenarioJson.h"
 #include "scenario/WriteScenario.h"
+#include "support/MemoryFileSystem.h"
 
 using namespace rw;
 using Json = nlohmann::ordered_json;
@@ -80,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Json shown = scenario::ScenarioToJson(built);
     RW_FUZZ_CHECK(Covers(shown, doc));
 
-    fuzz::MemoryFileSystem fs;
-    const scenario::ScopedFileSystem scope(fs);
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
     RW_FUZZ_CHECK(scenario::WriteScenario(built, "built.scn"));
     if (!fuzz::FitsReaderWalk(built)) {
         return 0;

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "MemoryFileSystem.h"
 #include "ScenarioRoundTrip.h"
-#include "scenario/FaultInjectingFileSystem.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/WriteScenario.h"
+#include "support/FaultInjectingFileSystem.h"
+#include "support/MemoryFileSystem.h"
 
 using namespace rw;
 
@@ -24,11 +24,11 @@ int PickCall(const std::uint8_t* data, std::size_t size, int calls, unsigned sal
 }
 
 // The read again with call n failing: it may end early or fail, but must neither crash nor leak a handle.
-void ReadUnderFault(fuzz::MemoryFileSystem& fs, int n) {
-    scenario::FaultInjectingFileSystem failing(fs);
+void ReadUnderFault(support::MemoryFileSystem& fs, int n) {
+    support::FaultInjectingFileSystem failing(fs);
     failing.FailAtCall(n);
     {
-        const scenario::ScopedFileSystem scope(failing);
+        const res::ScopedFileSystem scope(failing);
         scenario::Scenario s;
         scenario::ReadScenario(s, "in.scn");
     }
@@ -37,14 +37,14 @@ void ReadUnderFault(fuzz::MemoryFileSystem& fs, int n) {
 
 // The save again over the earlier output with call n failing: it must report false and leave every file as it
 // was, with no temporary file and no open handle.
-void SaveUnderFault(fuzz::MemoryFileSystem& fs, const scenario::Scenario& document, int n) {
+void SaveUnderFault(support::MemoryFileSystem& fs, const scenario::Scenario& document, int n) {
     const auto paths = fs.Paths();
     const auto before = fs.Get("out.scn");
-    scenario::FaultInjectingFileSystem failing(fs);
+    support::FaultInjectingFileSystem failing(fs);
     failing.FailAtCall(n);
     bool saved = true;
     {
-        const scenario::ScopedFileSystem scope(failing);
+        const res::ScopedFileSystem scope(failing);
         saved = scenario::WriteScenario(document, "out.scn");
     }
     RW_FUZZ_CHECK(failing.Injected() == 1 && !saved);
@@ -54,10 +54,10 @@ void SaveUnderFault(fuzz::MemoryFileSystem& fs, const scenario::Scenario& docume
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::MemoryFileSystem fs;
+    support::MemoryFileSystem fs;
     // Counts the calls of the clean read and save, so that the faulted ones can pick any of them.
-    scenario::FaultInjectingFileSystem counting(fs);
-    const scenario::ScopedFileSystem scope(counting);
+    support::FaultInjectingFileSystem counting(fs);
+    const res::ScopedFileSystem scope(counting);
     fs.Put("in.scn", std::vector<std::uint8_t>(data, data + size));
 
     scenario::Scenario first;

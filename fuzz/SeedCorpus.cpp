@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "MemoryFileSystem.h"
 #include "SampleScenarios.h"
 #include "city/CityChunk.h"
 #include "city/CityGenerator.h"
@@ -19,6 +18,7 @@
 #include "scenario/ScenarioJson.h"
 #include "scenario/ScenarioTags.h"
 #include "scenario/WriteScenario.h"
+#include "support/MemoryFileSystem.h"
 
 using namespace rw;
 using scenario::FourCC;
@@ -36,8 +36,8 @@ void Save(const std::string& target, const std::string& name, const Bytes& bytes
 }
 
 Bytes Written(const scenario::Scenario& s) {
-    fuzz::MemoryFileSystem fs;
-    const scenario::ScopedFileSystem scope(fs);
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
     scenario::WriteScenario(s, "seed.scn");
     return fs.Get("seed.scn").value_or(Bytes{});
 }
@@ -45,8 +45,8 @@ Bytes Written(const scenario::Scenario& s) {
 // A chunk file built chunk by chunk through the container's writer; chunks are (tag, payload).
 Bytes ChunkFileOf(const std::vector<std::pair<std::uint32_t, Bytes>>& chunks,
                   std::uint32_t fileType = scenario::tags::kFileType) {
-    fuzz::MemoryFileSystem fs;
-    const scenario::ScopedFileSystem scope(fs);
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
     {
         scenario::ChunkFile file("seed.chk");
         file.OpenWrite(scenario::tags::kCreator, fileType, scenario::tags::kTypeVersion);
@@ -134,6 +134,12 @@ void ScenarioSeeds() {
     Save("scenario_reader", "huge-count.scn", ChunkFileOf({{kEventCount, Le({0x7FFFFFFF})}}));
     Save("scenario_reader", "huge-values.scn",
          ChunkFileOf({{kEventCount, Le({1})}, {kEvent, Le({0, 0, 0, 0, 0x40000000})}}));
+    // A count one more than the element chunks the rest of the file could hold (three of 8 bytes), and one
+    // the lists' memory budget refuses although the chunks could be there.
+    Save("scenario_reader", "count-past-room.scn",
+         ChunkFileOf({{kPackageCount, Le({4})}, {kName, Text("room for 3 and a bit")}}));
+    Save("scenario_reader", "count-past-budget.scn",
+         ChunkFileOf({{kPackageCount, Le({60})}, {kName, Bytes(60 * 8, 'n')}}));
 }
 
 void ChunkWalkSeeds() {
@@ -240,6 +246,36 @@ void CitySeeds() {
     Bytes notForm = city::AssembleCityFile(odd);
     notForm[0] = 'B';
     Save("city_reader", "not-a-form.urb", notForm);
+    // Each refusal of the header and the chunk loop once: a cut header, a form of another type, a chunk
+    // header cut off, a chunk running past the end, a layer decoding past its block, an altitude layer
+    // longer than its block.
+    const Bytes whole = city::AssembleCityFile(odd);
+    Save("city_reader", "cut-header.urb", Bytes(whole.begin(), whole.begin() + 6));
+    Bytes otherType = city::AssembleCityFile(odd);
+    otherType[11] = 'X';
+    Save("city_reader", "other-type.urb", otherType);
+    Save("city_reader", "header-only.urb", Bytes(whole.begin(), whole.begin() + 16));
+    for (const char* tag : {"JUNK", "CNAM", "ALTM", "MISC", "XBLD"}) {
+        Bytes pastEnd = city::AssembleCityFile(std::vector{chunk(tag, {1, 2, 3, 4})});
+        pastEnd.pop_back();
+        Save("city_reader", std::string("past-end-") + tag + ".urb", pastEnd);
+    }
+    Bytes runs;
+    for (int i = 0; i < 8; ++i) {
+        runs.insert(runs.end(), {0xFF, 0x01});
+    }
+    runs.insert(runs.end(), {0x81, 0x02});
+    Save("city_reader", "past-block.urb", city::AssembleCityFile(std::vector{chunk("XPLC", runs)}));
+    // Word chunks decoding to less than their block: the rest keeps the current city's words.
+    Save("city_reader", "short-words.urb",
+         city::AssembleCityFile(
+             std::vector{chunk("MISC", city::EncodeRunLength(Bytes{0, 0, 1, 0x22, 0, 7})),
+                         chunk("XGRP", city::EncodeRunLength(Bytes{0, 0, 1, 0, 9})),
+                         chunk("XMIC", city::EncodeRunLength(Bytes{1, 2, 0, 3, 0, 4, 0, 5, 6, 7, 8}))}));
+    Save("city_reader", "again-past-block.urb",
+         city::AssembleCityFile(std::vector{chunk("XPLC", {0xFF, 0x01}), chunk("XPLC", runs)}));
+    Save("city_reader", "altitudes-too-long.urb",
+         city::AssembleCityFile(std::vector{chunk("ALTM", Bytes(32770, 0))}));
 }
 
 Bytes RunLengthInput(std::uint16_t capacity, const Bytes& coded) {

@@ -70,10 +70,6 @@ std::uint16_t GetBE16(std::span<const std::uint8_t> in, std::size_t at) {
     return res::ByteReader::U16BEAt(in, at).value_or(0);
 }
 
-std::uint32_t GetBE32(std::span<const std::uint8_t> in, std::size_t at) {
-    return res::ByteReader::U32BEAt(in, at).value_or(0);
-}
-
 }  // namespace
 
 std::optional<CityChunk> FindCityChunk(std::span<const std::uint8_t> tag) {
@@ -122,43 +118,6 @@ void WriteChunkImage(const CityData& data, CityChunk chunk, std::span<std::uint8
         default: {
             const auto bytes = ByteMember(data, chunk);
             std::copy(bytes.begin(), bytes.end(), image.begin());
-            return;
-        }
-    }
-}
-
-void ReadChunkImage(CityData& data, CityChunk chunk, std::span<const std::uint8_t> image) {
-    switch (chunk) {
-        case CityChunk::MISC:
-            for (std::size_t i = 0; i < data.misc.size(); ++i) {
-                data.misc[i] = GetBE32(image, i * 4);
-            }
-            return;
-        case CityChunk::ALTM:
-            for (std::size_t i = 0; i < data.altitude.size(); ++i) {
-                data.altitude[i] = GetBE16(image, i * 2);
-            }
-            return;
-        case CityChunk::XMIC:
-            for (std::size_t i = 0; i < data.micro.size(); ++i) {
-                MicroRecord& r = data.micro[i];
-                r.byte0 = image[i * 8];
-                r.byte1 = image[i * 8 + 1];
-                for (std::size_t w = 0; w < 3; ++w) {
-                    r.words[w] = GetBE16(image, i * 8 + 2 + w * 2);
-                }
-            }
-            return;
-        case CityChunk::XGRP:
-            for (std::size_t i = 0; i < data.graphs.size(); ++i) {
-                data.graphs[i] = GetBE32(image, i * 4);
-            }
-            return;
-        case CityChunk::CNAM:
-            return;
-        default: {
-            const auto bytes = ByteMember(data, chunk);
-            std::copy_n(image.begin(), bytes.size(), bytes.begin());
             return;
         }
     }

@@ -89,8 +89,6 @@ std::optional<CityChunk> FindCityChunk(std::span<const std::uint8_t> tag);
 // The image of a chunk's destination: its capacity in bytes laid out as in the file (16- and 32-bit words
 // big-endian). Not for CNAM. image must hold at least the chunk's capacity.
 void WriteChunkImage(const CityData& data, CityChunk chunk, std::span<std::uint8_t> image);
-// The inverse: takes the destination's values back from an image.
-void ReadChunkImage(CityData& data, CityChunk chunk, std::span<const std::uint8_t> image);
 
 // The same conversions for a chunk's CityMap block (host-order words, laid out as CityMap holds them).
 // block and image hold at least the chunk's capacity. Not for CNAM. WriteBlockImage writes the image from

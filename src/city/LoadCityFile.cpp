@@ -3,9 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -13,8 +12,13 @@
 #include "city/MemoryArena.h"
 #include "city/RunLength.h"
 #include "res/ByteReader.h"
+#include "res/DiskFile.h"
+#include "res/FileSystem.h"
 
 namespace rw::city {
+
+using res::FileResult;
+using res::FileStatus;
 
 namespace {
 
@@ -79,25 +83,35 @@ static_assert(2 * std::max({ChunkInfo(CityChunk::MISC).capacity, ChunkInfo(CityC
 
 // Reads one known chunk into its staging block. Bytes beyond a short decode keep the current city's values:
 // those of an earlier chunk with the same tag, else the live map's.
-bool ReadChunk(res::ByteReader& file, std::uint32_t length, CityChunk chunk, CityMap& map,
-               std::span<std::uint8_t> scratch, LoadState& state) {
+// Nothing when the chunk was read, else why it was refused.
+constexpr const char* kPastTheEnd = "runs past the end of the file";
+constexpr const char* kPastTheBlock = "decodes past its block";
+
+const char* ReadChunk(res::ByteReader& file, std::uint32_t length, CityChunk chunk, CityMap& map,
+                      std::span<std::uint8_t> scratch, LoadState& state) {
     const CityChunkInfo& info = ChunkInfo(chunk);
     if (chunk == CityChunk::CNAM) {
         const auto data = file.Bytes(length);
-        if (!data || length > kLongestNameChunk) {
-            return false;
+        if (!data) {
+            return kPastTheEnd;
+        }
+        if (length > kLongestNameChunk) {
+            return "is longer than a name can be";
         }
         state.nameChunk.emplace(data->begin(), data->end());
-        return true;
+        return nullptr;
     }
     const CityBlock blockId = *ChunkBlock(chunk);
     const auto block = map.StagingBlock(blockId);
     const auto live = map.Block(blockId);
     bool& staged = state.staged[static_cast<std::size_t>(chunk)];
     if (chunk == CityChunk::ALTM) {
+        if (file.Remaining() < length) {
+            return kPastTheEnd;
+        }
         const bool read = ReadAltitudes(file, length, block, staged ? block : live);
         staged = true;
-        return read;
+        return read ? nullptr : "is longer than its block";
     }
     if (HasWords(chunk)) {
         // Decoded as their big-endian image; the image's bytes beyond the decoded ones are those of the
@@ -105,33 +119,36 @@ bool ReadChunk(res::ByteReader& file, std::uint32_t length, CityChunk chunk, Cit
         const auto image = scratch.first(info.capacity);
         const auto current = scratch.subspan(info.capacity, info.capacity);
         const auto data = file.Bytes(length);
-        const auto decoded = data ? DecodeRunLengthPrefix(*data, image) : std::nullopt;
+        if (!data) {
+            return kPastTheEnd;
+        }
+        const auto decoded = DecodeRunLengthPrefix(*data, image);
         if (!decoded) {
-            return false;
+            return kPastTheBlock;
         }
         WriteBlockImage(chunk, staged ? block : live, current, *decoded);
         std::memcpy(image.data() + *decoded, current.data() + *decoded, info.capacity - *decoded);
         if (chunk == CityChunk::MISC && res::ByteReader::U32BEAt(image, 0) != kMiscCheckValue) {
-            return false;
+            return "does not start with the check value";
         }
         ReadBlockImage(chunk, image, block);
         staged = true;
-        return true;
+        return nullptr;
     }
     // Bytes: decoded in place. The first time, the rest of the block is filled from the live map, which
     // lets the decode leave it undefined; a repeated chunk decodes over the earlier one exactly.
     const auto data = file.Bytes(length);
     if (!data) {
-        return false;
+        return kPastTheEnd;
     }
     if (staged) {
         if (!DecodeRunLength(*data, block)) {
-            return false;
+            return kPastTheBlock;
         }
     } else {
         const auto decoded = DecodeRunLengthPrefix(*data, block);
         if (!decoded) {
-            return false;
+            return kPastTheBlock;
         }
         std::memcpy(block.data() + *decoded, live.data() + *decoded, block.size() - *decoded);
         staged = true;
@@ -139,7 +156,7 @@ bool ReadChunk(res::ByteReader& file, std::uint32_t length, CityChunk chunk, Cit
     if (chunk == CityChunk::XLAB) {
         state.labelsPresent = true;
     }
-    return true;
+    return nullptr;
 }
 
 // Chunks absent from the file keep the live map's values.
@@ -182,17 +199,38 @@ std::array<std::uint32_t, 16> ComputeGraphMax(std::span<const std::uint32_t> gra
     return result;
 }
 
-// The file's length from the position of its end, rewound; a guess when that is unknown or not believable
-// (a directory's, say).
-std::size_t SizeHint(std::FILE* file) {
-    constexpr std::size_t kUnknownSize = 16384;
-    constexpr long kLargestBelievable = 64L << 20;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        size = std::ftell(file);
+// The four characters of a tag, anything unprintable as '?'.
+std::string TagText(std::span<const std::uint8_t> tag) {
+    std::string text;
+    for (const std::uint8_t c : tag) {
+        text += c >= ' ' && c <= '~' ? static_cast<char>(c) : '?';
     }
-    std::rewind(file);
-    return size > 0 && size <= kLargestBelievable ? static_cast<std::size_t>(size) : kUnknownSize;
+    return text;
+}
+
+FileResult Refused(std::string message, std::size_t offset) {
+    return FileResult::Failure(FileStatus::WrongKind, std::move(message), static_cast<std::int64_t>(offset));
+}
+
+constexpr std::size_t kFormHeaderSize = 12;
+constexpr std::size_t kChunkHeaderSize = 8;
+
+// Checks the form header; nothing when it is a city's.
+std::optional<FileResult> CheckFormHeader(std::span<const std::uint8_t> header) {
+    res::ByteReader reader(header);
+    const auto form = reader.Bytes(4);
+    const auto formSize = reader.U32BE();
+    const auto formType = reader.Bytes(4);
+    if (!form || !IsTag(*form, "FORM")) {
+        return Refused("not a city file: no FORM at byte 0", 0);
+    }
+    if (!formSize || !formType) {
+        return Refused("not a city file: the header is cut off", header.size());
+    }
+    if (!IsTag(*formType, "MTDH")) {
+        return Refused("not a city file: the form type at byte 8 is not MTDH", 8);
+    }
+    return std::nullopt;
 }
 
 // Frees the arena's pieces when the load ends, however it ends.
@@ -213,14 +251,14 @@ std::string CityBaseName(std::string_view path) {
     return std::string(name);
 }
 
-bool LoadCityBytes(CityMap& map, std::span<const std::uint8_t> file, std::string_view baseName) {
-    res::ByteReader reader(file);
-    const auto form = reader.Bytes(4);
-    const auto formSize = reader.U32BE();
-    const auto formType = reader.Bytes(4);
-    if (!form || !formSize || !formType || !IsTag(*form, "FORM") || !IsTag(*formType, "MTDH")) {
-        return false;
+FileResult LoadCityBytes(CityMap& map, std::span<const std::uint8_t> file, std::string_view baseName) {
+    if (auto refused = CheckFormHeader(file.first(std::min(file.size(), kFormHeaderSize)))) {
+        return *refused;
     }
+    res::ByteReader reader(file);
+    reader.Skip(4);
+    const std::uint32_t formSize = *reader.U32BE();
+    reader.Skip(4);
 
     const int slot = map.DecompressArena();
     ResetArena(slot);
@@ -231,20 +269,26 @@ bool LoadCityBytes(CityMap& map, std::span<const std::uint8_t> file, std::string
 
     LoadState state;
     // The form size is compared as a signed number: a size of 2 GiB or more ends the form after one chunk.
-    const std::int64_t formEnd = static_cast<std::int32_t>(*formSize);
+    const std::int64_t formEnd = static_cast<std::int32_t>(formSize);
     std::int64_t consumed = 4;
     while (true) {
+        const std::size_t at = reader.Offset();
         const auto tag = reader.Bytes(4);
         const auto length = reader.U32BE();
-        if (!tag || !length || *length == 0) {
-            return false;
+        if (!tag || !length) {
+            return Refused(
+                "the chunk header at byte " + std::to_string(at) + " is cut off by the end of the file", at);
+        }
+        const std::string where = "chunk " + TagText(*tag) + " at byte " + std::to_string(at) + " ";
+        if (*length == 0) {
+            return Refused(where + "is empty", at);
         }
         if (const auto chunk = FindCityChunk(*tag)) {
-            if (!ReadChunk(reader, *length, *chunk, map, scratch, state)) {
-                return false;
+            if (const char* why = ReadChunk(reader, *length, *chunk, map, scratch, state)) {
+                return Refused(where + why, at);
             }
         } else if (!reader.Skip(*length)) {
-            return false;
+            return Refused(where + kPastTheEnd, at);
         }
         consumed += std::int64_t{*length} + 8;
         if (consumed >= formEnd) {
@@ -262,31 +306,72 @@ bool LoadCityBytes(CityMap& map, std::span<const std::uint8_t> file, std::string
     StageAbsentChunks(map, state);
     FinishLabels(map.StagingBlock(CityBlock::auxPtr6), state.labelsPresent);
     map.CommitStaging(name, ComputeGraphMax(Words<std::uint32_t>(map.StagingBlock(CityBlock::GraphData))));
-    return true;
+    return {};
 }
 
-// stdio rather than a stream: a read error (a folder given as the path, a failing disk) must come back
-// as a false result, and libstdc++'s file streams throw from their buffer on some of those.
-bool LoadCityFile(CityMap& map, const std::string& path) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        return false;
+namespace {
+
+// Reads what the reader will look at, no more: the header first, and unless it is a city's nothing else;
+// then the form as its size says, or the first chunk when that is longer (the reader always takes one),
+// and never more than the file holds. So memory follows the file, and a device or a huge file claiming to
+// be a city costs nothing.
+FileResult ReadCityBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    if (!res::DiskFile::FitsPath(path)) {
+        return FileResult::Failure(path.empty() ? FileStatus::NoSuchFile : FileStatus::PathTooLong);
     }
-    // Sized by the file's length where it is known, so that a file read whole takes one read; a short read
-    // ends the file (or is an error), a full one means it grew and the buffer doubles.
-    std::size_t capacity = SizeHint(file.get()) + 1;
-    auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
-    std::size_t size = 0;
-    while ((size += std::fread(bytes.get() + size, 1, capacity - size, file.get())) == capacity) {
-        auto larger = std::make_unique_for_overwrite<std::uint8_t[]>(capacity * 2);
-        std::memcpy(larger.get(), bytes.get(), size);
-        bytes = std::move(larger);
-        capacity *= 2;
+    res::FileSystem& fs = res::ActiveFileSystem();
+    res::DiskFile file;
+    if (!file.Open(path, res::FileAccess::Read, res::FileSharing::DenyWrite)) {
+        return FileResult::Failure(fs.LastError());
     }
-    if (std::ferror(file.get()) != 0) {
-        return false;
+    const std::int64_t length = fs.Length(file.Handle());
+    if (length < 0) {
+        return FileResult::Failure(fs.LastError());
     }
-    return LoadCityBytes(map, std::span<const std::uint8_t>(bytes.get(), size), CityBaseName(path));
+    const auto fileSize = static_cast<std::uint64_t>(length);
+    std::array<std::uint8_t, kFormHeaderSize + kChunkHeaderSize> head{};
+    const std::int64_t got = fs.Read(file.Handle(), head);
+    if (got < 0) {
+        return FileResult::Failure(fs.LastError());
+    }
+    const auto headSize = static_cast<std::size_t>(got);
+    if (auto refused = CheckFormHeader(std::span(head).first(std::min(headSize, kFormHeaderSize)))) {
+        return *refused;
+    }
+    const auto formSize = static_cast<std::int32_t>(res::ByteReader::U32BEAt(head, 4).value_or(0));
+    std::uint64_t wanted = 8 + static_cast<std::uint64_t>(std::max<std::int32_t>(formSize, 4));
+    if (headSize == head.size()) {
+        const std::uint64_t firstChunk = res::ByteReader::U32BEAt(head, kFormHeaderSize + 4).value_or(0);
+        wanted = std::max(wanted, head.size() + firstChunk);
+    }
+    wanted = std::min(wanted, fileSize);
+    bytes.assign(head.begin(),
+                 head.begin() + static_cast<std::ptrdiff_t>(std::min<std::uint64_t>(headSize, wanted)));
+    if (wanted > bytes.size()) {
+        const std::size_t start = bytes.size();
+        bytes.resize(static_cast<std::size_t>(wanted));
+        const std::int64_t rest = fs.Read(file.Handle(), std::span(bytes).subspan(start));
+        if (rest < 0) {
+            return FileResult::Failure(fs.LastError());
+        }
+        // A file that shrank while it was read ends where its bytes end.
+        bytes.resize(start + static_cast<std::size_t>(rest));
+    }
+    return {};
+}
+
+}  // namespace
+
+FileResult LoadCityFileResult(CityMap& map, const std::string& path) {
+    try {
+        std::vector<std::uint8_t> bytes;
+        if (FileResult read = ReadCityBytes(path, bytes); !read) {
+            return read;
+        }
+        return LoadCityBytes(map, bytes, CityBaseName(path));
+    } catch (const std::bad_alloc&) {
+        return FileResult::Failure(FileStatus::OutOfMemory);
+    }
 }
 
 }  // namespace rw::city

@@ -2,12 +2,11 @@
 #include "city/WriteCityFile.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <new>
 
 #include "city/CityChunk.h"
 #include "city/RunLength.h"
+#include "res/AtomicFile.h"
 #include "res/ByteWriter.h"
 
 namespace rw::city {
@@ -68,31 +67,12 @@ std::vector<std::uint8_t> EncodeCityFile(const CityData& city) {
     return AssembleCityFile(chunks);
 }
 
-bool WriteCityFile(const CityData& city, const std::string& path) {
-    const auto bytes = EncodeCityFile(city);
-    const std::filesystem::path target(path);
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
+res::FileResult WriteCityFileResult(const CityData& city, const std::string& path) {
+    try {
+        return res::WriteFileAtomically(path, EncodeCityFile(city));
+    } catch (const std::bad_alloc&) {
+        return res::FileResult::Failure(res::FileStatus::OutOfMemory);
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace rw::city

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "city/CityData.h"
+#include "res/FileResult.h"
 
 namespace rw::city {
 
@@ -26,8 +27,13 @@ std::vector<std::uint8_t> AssembleCityFile(std::span<const CityFileChunk> chunks
 
 std::vector<std::uint8_t> EncodeCityFile(const CityData& city);
 
-// Writes EncodeCityFile(city) to path through a temporary file beside it, so that a failed write leaves
-// any earlier file at path as it was. False when the file cannot be written.
-bool WriteCityFile(const CityData& city, const std::string& path);
+// Writes EncodeCityFile(city) to path atomically, as the scenario writer saves (res::AtomicFile): a failed
+// write leaves any earlier file at path as it was and no temporary file, and the result says why.
+res::FileResult WriteCityFileResult(const CityData& city, const std::string& path);
+
+// WriteCityFileResult for callers that need only whether it worked.
+inline bool WriteCityFile(const CityData& city, const std::string& path) {
+    return WriteCityFileResult(city, path).Ok();
+}
 
 }  // namespace rw::city

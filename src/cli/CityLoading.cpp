@@ -1,9 +1,9 @@
 // City loading for the commands, directly or through a scenario's game folder.
 #include "cli/CityLoading.h"
 
-#include <exception>
 #include <filesystem>
 
+#include "city/CityFileName.h"
 #include "city/LoadCityFile.h"
 #include "cli/CliOutput.h"
 #include "scenario/Windows1252.h"
@@ -12,15 +12,8 @@ namespace rw::cli {
 
 std::unique_ptr<city::CityMap> LoadCityOrReport(const std::string& path) {
     auto city = std::make_unique<city::CityMap>();
-    bool loaded = false;
-    try {
-        loaded = city::LoadCityFile(*city, path);
-    } catch (const std::exception&) {
-        // The standard stream library throws when it reads a folder; whatever throws, the file is unusable.
-        loaded = false;
-    }
-    if (!loaded) {
-        Fail(kExitFileFailed, path, "cannot load it as a city file");
+    if (const res::FileResult loaded = city::LoadCityFileResult(*city, path); !loaded) {
+        Fail(kExitFileFailed, path, res::Describe(loaded));
         return nullptr;
     }
     return city;
@@ -36,12 +29,12 @@ std::unique_ptr<city::CityMap> LoadScenarioCityOrReport(const std::string& scena
         Fail(kExitFileFailed, scenarioPath, "names no city file (give one with --city)");
         return nullptr;
     }
-    // cityFile is a bare name in the game's code page; a name with folders in it would leave the cities
-    // folder.
+    // cityFile is a bare name in the game's code page; a name with a folder part would leave the cities
+    // folder, so it is refused before anything is opened.
     const std::string name = scenario::Windows1252ToUtf8(scenario.cityFile);
-    if (name.find_first_of("/\\") != std::string::npos || name == "." || name == "..") {
+    if (!city::IsBareCityFileName(scenario.cityFile)) {
         Fail(kExitFileFailed, scenarioPath,
-             "names the city file \"" + name + "\", which is not a plain file name");
+             "names the city file \"" + name + "\", which is not a plain file name in the cities folder");
         return nullptr;
     }
     const std::filesystem::path movieFolder = std::filesystem::absolute(scenarioPath).parent_path();

@@ -56,8 +56,8 @@ int PrintCourse(const scenario::Scenario& s, const route::RaceRoute& route) {
 
 int Course(const CourseArgs& a) {
     scenario::Scenario s;
-    if (!scenario::ReadScenario(s, a.file)) {
-        return Fail(kExitFileFailed, a.file, "cannot read it as a scenario file");
+    if (const res::FileResult read = scenario::ReadScenarioResult(s, a.file); !read) {
+        return Fail(kExitFileFailed, a.file, res::Describe(read));
     }
     auto city = LoadScenarioCityOrReport(a.file, s, a.city);
     if (!city) {

@@ -37,8 +37,8 @@ int MakeCity(const MakeCityArgs& a) {
                     : a.roads == "dense" ? city::RoadDensity::Dense
                                          : city::RoadDensity::Normal;
     const auto data = std::make_unique<city::CityData>(city::GenerateCity(options));
-    if (!city::WriteCityFile(*data, a.out)) {
-        return Fail(kExitFileFailed, a.out, "cannot write the city file");
+    if (const res::FileResult written = city::WriteCityFileResult(*data, a.out); !written) {
+        return Fail(kExitFileFailed, a.out, res::Describe(written));
     }
     return kExitSuccess;
 }

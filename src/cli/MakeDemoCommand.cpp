@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "city/CityGenerator.h"
 #include "city/TileCodes.h"
@@ -13,6 +14,7 @@
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
 #include "cli/RaceBuilder.h"
+#include "res/AtomicFile.h"
 
 namespace rw::cli {
 
@@ -85,6 +87,20 @@ std::optional<scenario::TilePos> NearestRoadTile(const city::CityMap& city, scen
 int MakeDemo(const std::string& dir) {
     const fs::path cities = fs::path(dir) / "cities";
     const fs::path movies = fs::path(dir) / "scenarios" / "movie";
+    // Every file is checked before the first is written, so that a folder too deep for the game's paths
+    // gets nothing rather than half a game folder.
+    std::vector<std::string> targets;
+    for (const DemoCity& c : kDemoCities) {
+        targets.push_back((cities / c.file).string());
+    }
+    for (const DemoRace& race : kDemoRaces) {
+        targets.push_back((movies / race.file).string());
+    }
+    for (const std::string& target : targets) {
+        if (!res::AtomicFile::FitsPath(target)) {
+            return Fail(kExitFileFailed, target, res::Describe(res::FileStatus::PathTooLong));
+        }
+    }
     std::error_code ec;
     fs::create_directories(cities, ec);
     if (!ec) {
@@ -100,8 +116,8 @@ int MakeDemo(const std::string& dir) {
         options.roads = c.roads;
         const auto data = std::make_unique<city::CityData>(city::GenerateCity(options));
         const std::string path = (cities / c.file).string();
-        if (!city::WriteCityFile(*data, path)) {
-            return Fail(kExitFileFailed, path, "cannot write the city file");
+        if (const res::FileResult written = city::WriteCityFileResult(*data, path); !written) {
+            return Fail(kExitFileFailed, path, res::Describe(written));
         }
     }
     for (const DemoRace& race : kDemoRaces) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "res/MapPalette.h"
-#include "scenario/SaveAtomically.h"
+#include "res/AtomicFile.h"
 
 namespace rw::cli {
 
@@ -36,7 +36,7 @@ void PutChunk(std::vector<std::uint8_t>& out, std::string_view type, const std::
 
 }  // namespace
 
-bool WriteMapPicture(const city::MapPixels& pixels, const std::string& path) {
+res::FileResult WriteMapPicture(const city::MapPixels& pixels, const std::string& path) {
     // The scanlines top row first, each behind filter type 0 (none): indices compress well as they are.
     std::vector<std::uint8_t> rows;
     rows.reserve(kSide * (kSide + 1));
@@ -49,7 +49,7 @@ bool WriteMapPicture(const city::MapPixels& pixels, const std::string& path) {
     std::vector<std::uint8_t> packed(packedSize);
     if (compress2(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size()),
                   Z_DEFAULT_COMPRESSION) != Z_OK) {
-        return false;
+        return res::FileResult::Failure(res::FileStatus::IoError, "the picture could not be compressed");
     }
 
     std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -69,7 +69,7 @@ bool WriteMapPicture(const city::MapPixels& pixels, const std::string& path) {
     PutChunk(png, "PLTE", palette.data(), palette.size());
     PutChunk(png, "IDAT", packed.data(), packedSize);
     PutChunk(png, "IEND", nullptr, 0);
-    return scenario::WriteFileAtomically(path, png);
+    return res::WriteFileAtomically(path, png);
 }
 
 }  // namespace rw::cli

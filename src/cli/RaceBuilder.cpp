@@ -83,8 +83,8 @@ int BuildRace(const RaceRequest& r) {
     fields.racers = r.racers;
     fields.difficulty = r.difficulty;
     editor::StoreRaceForSave(s, fields);
-    if (!scenario::WriteScenario(s, r.outPath)) {
-        return Fail(kExitFileFailed, r.outPath, "cannot write the scenario file");
+    if (const res::FileResult written = scenario::WriteScenarioResult(s, r.outPath); !written) {
+        return Fail(kExitFileFailed, r.outPath, res::Describe(written));
     }
     return kExitSuccess;
 }

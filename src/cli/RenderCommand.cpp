@@ -47,8 +47,8 @@ int Render(const RenderArgs& a) {
         city::RedrawMap(*city, kNoRoute, *image);
     } else {
         scenario::Scenario s;
-        if (!scenario::ReadScenario(s, a.file)) {
-            return Fail(kExitFileFailed, a.file, "cannot read it as a scenario file");
+        if (const res::FileResult read = scenario::ReadScenarioResult(s, a.file); !read) {
+            return Fail(kExitFileFailed, a.file, res::Describe(read));
         }
         auto city = LoadScenarioCityOrReport(a.file, s, a.city);
         if (!city) {
@@ -60,8 +60,8 @@ int Render(const RenderArgs& a) {
         const bool selects = a.selected >= 0 && static_cast<std::size_t>(a.selected) < s.checkpoints.size();
         city::PaintCheckpointMarks(*image, s.checkpoints, selects ? a.selected : -1);
     }
-    if (!WriteMapPicture(*image, a.out)) {
-        return Fail(kExitFileFailed, a.out, "cannot write the picture");
+    if (const res::FileResult written = WriteMapPicture(*image, a.out); !written) {
+        return Fail(kExitFileFailed, a.out, res::Describe(written));
     }
     return kExitSuccess;
 }

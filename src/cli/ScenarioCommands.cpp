@@ -1,11 +1,15 @@
 // `scenario dump` and `scenario build`: a scenario file to JSON and back, through the editor's reader and
 // writer.
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
 #include "cli/JsonInput.h"
+#include "res/DiskFile.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/ScenarioJson.h"
 #include "scenario/WriteScenario.h"
@@ -14,15 +18,27 @@ namespace rw::cli {
 
 namespace {
 
+constexpr std::uintmax_t kMaxJsonBytes = std::uintmax_t{4} << 20;
+
 int Dump(const std::string& path) {
     scenario::Scenario s;
-    if (!scenario::ReadScenario(s, path)) {
-        return Fail(kExitFileFailed, path, "cannot read it as a scenario file");
+    if (const res::FileResult read = scenario::ReadScenarioResult(s, path); !read) {
+        return Fail(kExitFileFailed, path, res::Describe(read));
     }
     return PrintJson(scenario::ScenarioToJson(s));
 }
 
 int Build(const std::string& in, const std::string& out) {
+    // A FIFO or a device would have the JSON reader wait or read for ever. A parsed document takes up to
+    // about 30 times its text, so the input is capped far above any scenario's JSON (a few hundred KB) and
+    // far below what would break the memory bound of a read (64 MB + 16 times the file).
+    if (const res::FileResult regular = res::CheckRegularFile(in); !regular) {
+        return Fail(kExitFileFailed, in, res::Describe(regular));
+    }
+    std::error_code ignored;
+    if (std::filesystem::file_size(in, ignored) > kMaxJsonBytes) {
+        return Fail(kExitUsage, in, "larger than 4 MB, more than any scenario's JSON");
+    }
     nlohmann::ordered_json doc;
     std::string error;
     if (int status = ReadJsonFile(in, doc, error); status != kExitSuccess) {
@@ -32,8 +48,8 @@ int Build(const std::string& in, const std::string& out) {
     if (!scenario::ScenarioFromJson(doc, s, error)) {
         return Fail(kExitUsage, in, error);
     }
-    if (!scenario::WriteScenario(s, out)) {
-        return Fail(kExitFileFailed, out, "cannot write the scenario file");
+    if (const res::FileResult written = scenario::WriteScenarioResult(s, out); !written) {
+        return Fail(kExitFileFailed, out, res::Describe(written));
     }
     return kExitSuccess;
 }

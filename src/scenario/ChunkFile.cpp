@@ -9,8 +9,13 @@
 
 namespace rw::scenario {
 
+using rw::res::ActiveFileSystem;
 using rw::res::ByteReader;
 using rw::res::ByteWriter;
+using rw::res::FileAccess;
+using rw::res::FileSharing;
+using rw::res::FileSystem;
+using rw::res::SeekFrom;
 
 ChunkFile::ChunkFile(std::string_view path) : DiskFile(path) {}
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scenario/DiskFile.h"
+#include "res/DiskFile.h"
 
 namespace rw::scenario {
 
@@ -39,7 +39,7 @@ enum class ChunkFileMode { None, Read, Write };
 // Finalize (cuts the file after the last chunk and stores its length in the header), Close. Close
 // finalizes a written file that was not finalized. Write operations report true only when every byte
 // was written.
-class ChunkFile : public DiskFile {
+class ChunkFile : public res::DiskFile {
   public:
     explicit ChunkFile(std::string_view path = {});
     ~ChunkFile() override;

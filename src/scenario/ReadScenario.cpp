@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,8 @@
 namespace rw::scenario {
 
 using rw::res::ByteReader;
+using rw::res::FileResult;
+using rw::res::FileStatus;
 using Bytes = std::span<const std::uint8_t>;
 
 namespace {
@@ -98,7 +101,7 @@ AiRacer DecodeRacer(Bytes payload) {
     return r;
 }
 
-// Fills event (label untouched); false when its value count is beyond what is left of budget.
+// Fills event (label untouched); false when its value count is beyond what is left of budget (bytes).
 bool DecodeEvent(ScenarioEvent& e, Bytes payload, std::int64_t& budget) {
     e.text1.clear();
     e.text2.clear();
@@ -108,10 +111,11 @@ bool DecodeEvent(ScenarioEvent& e, Bytes payload, std::int64_t& budget) {
     e.value2 = U32Padded(payload, 8);
     e.value3 = U32Padded(payload, 12);
     const std::uint32_t n = U32Padded(payload, 16);
-    if (n > budget) {
+    const std::int64_t cost = std::int64_t{n} * static_cast<std::int64_t>(sizeof(std::uint32_t));
+    if (cost > budget) {
         return false;
     }
-    budget -= n;
+    budget -= cost;
     e.values.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
         e.values[i] = U32Padded(payload, 20 + 4 * i);
@@ -175,32 +179,60 @@ struct ListCursor {
     }
 };
 
+// The four characters of a tag as FourCC spells them, anything unprintable as '?'.
+std::string TagText(std::uint32_t tag) {
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const auto c = static_cast<char>((tag >> shift) & 0xFFu);
+        text += c >= ' ' && c <= '~' ? c : '?';
+    }
+    return text;
+}
+
+// Heap bytes a read may spend on the lists per byte of the file. Every element chunk the editor writes is
+// at least 1/12 of its element's size (a package: 29 bytes for 212), so its files stay inside; any file's
+// read stays within 16 times the file's size.
+constexpr std::int64_t kBudgetPerFileByte = 12;
+// A map entry of the triggers, with its node and allocation overhead.
+constexpr std::int64_t kTriggerCost = 128;
+
 class ScenarioChunkReader {
   public:
-    ScenarioChunkReader(Scenario& scenario, std::int64_t fileLength) : m_s(scenario), m_budget(fileLength) {}
+    ScenarioChunkReader(Scenario& scenario, std::int64_t fileLength)
+        : m_s(scenario), m_fileLength(fileLength), m_budget(kBudgetPerFileByte * fileLength) {}
 
-    // Applies one chunk; false when the file is to be refused.
-    bool Apply(std::uint32_t tag, Bytes payload);
+    // Applies the chunk at offset (payload included, chunkEnd its first byte after); an empty message
+    // when it was taken, else why the file is refused.
+    std::string Apply(std::uint32_t tag, Bytes payload, std::int64_t chunkEnd);
     void Finish();
 
   private:
-    // Replaces list with count default elements; false for a count past the budget.
+    // Replaces list with count default elements. A count is refused when the rest of the file could not
+    // hold that many element chunks (8 bytes each at least), or when the lists would outgrow the budget.
     template <typename List>
-    bool Recount(List& list, ListCursor& cursor, Bytes payload) {
+    std::string Recount(List& list, ListCursor& cursor, Bytes payload, std::int64_t chunkEnd) {
         const std::uint32_t count = U32Padded(payload, 0);
-        if (count > m_budget) {
-            return false;
+        const std::int64_t room = (m_fileLength - chunkEnd) / 8;
+        const std::int64_t cost =
+            std::int64_t{count} * static_cast<std::int64_t>(sizeof(typename List::value_type));
+        if (count > room) {
+            return "counts " + std::to_string(count) + " elements, more than the rest of the file can hold";
         }
-        m_budget -= count;
+        if (cost > m_budget) {
+            return "counts " + std::to_string(count) +
+                   " elements, more than a file of this size may take memory for";
+        }
+        m_budget -= cost;
         list.assign(count, typename List::value_type{});
         cursor = ListCursor{true, 0};
-        return true;
+        return {};
     }
 
     Scenario& m_s;
-    // Elements that counts and event value counts may still create, all together: the file's length. A
-    // limit per chunk alone would let many small chunks each claim that much, making the work and memory
-    // of a read grow with the square of the file's size.
+    std::int64_t m_fileLength;
+    // Heap bytes the counts, event value counts and triggers may still take, all together. A limit per
+    // chunk alone would let many small chunks each claim that much, making the work and memory of a read
+    // grow with the square of the file's size.
     std::int64_t m_budget;
     ListCursor m_racers;
     ListCursor m_events;
@@ -208,7 +240,7 @@ class ScenarioChunkReader {
     ListCursor m_packages;
 };
 
-bool ScenarioChunkReader::Apply(std::uint32_t tag, Bytes payload) {
+std::string ScenarioChunkReader::Apply(std::uint32_t tag, Bytes payload, std::int64_t chunkEnd) {
     struct TextTag {
         std::uint32_t tag;
         std::string Scenario::*member;
@@ -233,13 +265,13 @@ bool ScenarioChunkReader::Apply(std::uint32_t tag, Bytes payload) {
     for (const TextTag& t : kTexts) {
         if (t.tag == tag) {
             m_s.*t.member = TextAt(payload, 0);
-            return true;
+            return {};
         }
     }
     for (const NumberTag& t : kNumbers) {
         if (t.tag == tag) {
             OverlayWord(m_s.*t.member, payload, 0);
-            return true;
+            return {};
         }
     }
     switch (tag) {
@@ -247,39 +279,45 @@ bool ScenarioChunkReader::Apply(std::uint32_t tag, Bytes payload) {
             for (std::size_t i = 0; i < m_s.episode.size(); ++i) {
                 OverlayWord(m_s.episode[i], payload, 4 * i);
             }
-            return true;
+            return {};
         case tags::kRacerCount:
-            return Recount(m_s.aiRacers, m_racers, payload);
+            return Recount(m_s.aiRacers, m_racers, payload, chunkEnd);
         case tags::kRacer:
             if (const auto at = m_racers.Advance(m_s.aiRacers)) {
                 m_s.aiRacers[*at] = DecodeRacer(payload);
             }
-            return true;
+            return {};
         case tags::kEventCount:
-            return Recount(m_s.events, m_events, payload);
+            return Recount(m_s.events, m_events, payload, chunkEnd);
         case tags::kEvent:
             if (const auto at = m_events.Advance(m_s.events)) {
-                return DecodeEvent(m_s.events[*at], payload, m_budget);
+                if (!DecodeEvent(m_s.events[*at], payload, m_budget)) {
+                    return "counts more event values than a file of this size may take memory for";
+                }
             }
-            return true;
+            return {};
         case tags::kLabels:
             AssignLabels(m_s.events, payload, m_events.next);
-            return true;
+            return {};
         case tags::kCheckpointCount:
-            return Recount(m_s.checkpoints, m_checkpoints, payload);
+            return Recount(m_s.checkpoints, m_checkpoints, payload, chunkEnd);
         case tags::kCheckpoint:
             if (const auto at = m_checkpoints.Advance(m_s.checkpoints)) {
                 m_s.checkpoints[*at] = TilePos{U16Padded(payload, 0), U16Padded(payload, 2)};
             }
-            return true;
+            return {};
         case tags::kPackageCount:
-            return Recount(m_s.packages, m_packages, payload);
+            return Recount(m_s.packages, m_packages, payload, chunkEnd);
         case tags::kPackage:
             if (const auto at = m_packages.Advance(m_s.packages)) {
                 DecodePackage(m_s.packages[*at], payload);
             }
-            return true;
+            return {};
         case tags::kTrigger: {
+            if (m_budget < kTriggerCost) {
+                return "holds more event triggers than a file of this size can";
+            }
+            m_budget -= kTriggerCost;
             EventTrigger trigger;
             const auto key = static_cast<std::int32_t>(U32Padded(payload, 0));
             trigger.value0 = U32Padded(payload, 4);
@@ -287,10 +325,10 @@ bool ScenarioChunkReader::Apply(std::uint32_t tag, Bytes payload) {
             trigger.text1 = TextAt(payload, 10);
             trigger.text2 = TextAt(payload, 10 + trigger.text1.size() + 1);
             m_s.eventTriggers.emplace(key, std::move(trigger));
-            return true;
+            return {};
         }
         default:
-            return true;
+            return {};
     }
 }
 
@@ -303,26 +341,23 @@ void ScenarioChunkReader::Finish() {
 
 }  // namespace
 
-bool ReadScenario(Scenario& scenario, const std::string& path) {
-    scenario.name = "Unnamed Scenario";
-    scenario.introMovie.clear();
-    scenario.introText.clear();
-    scenario.winMovie.clear();
-    scenario.winText.clear();
-    scenario.loseMovie.clear();
-    scenario.loseText.clear();
-    scenario.eventTriggers.clear();
+namespace {
 
+FileResult ReadChunks(Scenario& scenario, const std::string& path) {
+    if (!res::DiskFile::FitsPath(path)) {
+        return FileResult::Failure(path.empty() ? FileStatus::NoSuchFile : FileStatus::PathTooLong);
+    }
     ChunkFile file(path);
     if (!file.OpenRead()) {
-        return false;
+        return FileResult::Failure(res::ActiveFileSystem().LastError());
     }
     if (file.FileType() != tags::kFileType) {
-        return false;
+        return FileResult::Failure(FileStatus::WrongKind,
+                                   "not a scenario file: the file type at byte 12 is not VTSN", 12);
     }
     const std::int64_t fileLength = file.Length();
     if (fileLength < 0) {
-        return false;
+        return FileResult::Failure(res::ActiveFileSystem().LastError());
     }
     ScenarioChunkReader reader(scenario, fileLength);
     do {
@@ -333,12 +368,34 @@ bool ReadScenario(Scenario& scenario, const std::string& path) {
         if (!payload) {
             break;
         }
-        if (!reader.Apply(file.Tag(), *payload)) {
-            return false;
+        const std::int64_t at = file.Cursor();
+        if (std::string refused = reader.Apply(file.Tag(), *payload, at + file.ChunkLength());
+            !refused.empty()) {
+            return FileResult::Failure(
+                FileStatus::WrongKind,
+                "chunk " + TagText(file.Tag()) + " at byte " + std::to_string(at) + " " + refused, at);
         }
     } while (file.NextChunk());
     reader.Finish();
-    return true;
+    return {};
+}
+
+}  // namespace
+
+FileResult ReadScenarioResult(Scenario& scenario, const std::string& path) {
+    scenario.name = "Unnamed Scenario";
+    scenario.introMovie.clear();
+    scenario.introText.clear();
+    scenario.winMovie.clear();
+    scenario.winText.clear();
+    scenario.loseMovie.clear();
+    scenario.loseText.clear();
+    scenario.eventTriggers.clear();
+    try {
+        return ReadChunks(scenario, path);
+    } catch (const std::bad_alloc&) {
+        return FileResult::Failure(FileStatus::OutOfMemory);
+    }
 }
 
 }  // namespace rw::scenario

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "res/FileResult.h"
 #include "scenario/Scenario.h"
 
 namespace rw::scenario {
@@ -12,9 +13,12 @@ namespace rw::scenario {
 // value, except that the reader always starts by setting name to "Unnamed Scenario", emptying the six
 // movie/text members and emptying eventTriggers (also when the read then fails).
 //
-// Returns false when the file cannot be opened, its type is not VTSN, or the count chunks (#AIS, #EVS, #CHK,
-// #PKG) and event value counts read so far claim more elements, all together, than the file has bytes; what
-// was read up to a refused count stays. A truncated or damaged file is not an error: the walk stops at the
+// Fails when the path is longer than res::kMaxPathChars, the file cannot be opened or is not a regular file,
+// its type is not VTSN, a count chunk (#AIS, #EVS, #CHK, #PKG) claims more elements than the rest of the file
+// could hold as element chunks of 8 bytes, or the counts, event value counts and triggers together would
+// take more memory than 12 bytes per byte of the file; what was read up to a refused chunk stays.
+// The result names the refused chunk and its offset. Running out of memory is a failure like the others
+// (OutOfMemory), never an exception. A truncated or damaged file is not an error: the walk stops at the
 // first chunk the container refuses (or one shorter than its 8-byte header, or longer than 32768 bytes after
 // being read) and returns true.
 //
@@ -28,6 +32,11 @@ namespace rw::scenario {
 // - the first of two trigger entries with the same key is kept;
 // - when laps != 0 and a checkpoint was read since the last #CHK, startX/startY become the first
 //   checkpoint's x/y.
-bool ReadScenario(Scenario& scenario, const std::string& path);
+res::FileResult ReadScenarioResult(Scenario& scenario, const std::string& path);
+
+// ReadScenarioResult for callers that need only whether it worked.
+inline bool ReadScenario(Scenario& scenario, const std::string& path) {
+    return ReadScenarioResult(scenario, path).Ok();
+}
 
 }  // namespace rw::scenario

@@ -1,12 +1,18 @@
 // Saving a Scenario atomically through a temporary file beside the target.
 #include "scenario/WriteScenario.h"
 
+#include <new>
+
+#include "res/AtomicFile.h"
+#include "res/FileSystem.h"
 #include "scenario/ChunkFile.h"
-#include "scenario/SaveAtomically.h"
 #include "scenario/ScenarioChunks.h"
 #include "scenario/ScenarioTags.h"
 
 namespace rw::scenario {
+
+using res::FileResult;
+using res::FileStatus;
 
 namespace {
 
@@ -22,11 +28,29 @@ bool WriteChunks(ChunkFile& file, const Scenario& scenario) {
     return file.Finalize();
 }
 
+FileResult Save(const Scenario& scenario, const std::string& path) {
+    res::AtomicFile save(path);
+    if (FileResult begun = save.Begin(); !begun) {
+        return begun;
+    }
+    ChunkFile file;
+    file.Attach(save.Handle(), path);
+    const bool written = WriteChunks(file, scenario);
+    file.Close();
+    if (!written) {
+        return FileResult::Failure(res::ActiveFileSystem().LastError());
+    }
+    return save.Commit();
+}
+
 }  // namespace
 
-bool WriteScenario(const Scenario& scenario, const std::string& path) {
-    ChunkFile file;
-    return SaveAtomically(file, path, [&] { return WriteChunks(file, scenario); });
+FileResult WriteScenarioResult(const Scenario& scenario, const std::string& path) {
+    try {
+        return Save(scenario, path);
+    } catch (const std::bad_alloc&) {
+        return FileResult::Failure(FileStatus::OutOfMemory);
+    }
 }
 
 }  // namespace rw::scenario

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "city/CityFileName.h"
 #include "city/RunLength.h"
 #include "city/WriteCityFile.h"
 #include "res/ByteWriter.h"
@@ -40,7 +41,7 @@ class LoadCityFileTest : public ::testing::Test {
         return data;
     }
     bool Load(const std::vector<CityFileChunk>& chunks, std::string_view base = "x") {
-        return LoadCityBytes(map, File(chunks), base);
+        return LoadCityBytes(map, File(chunks), base).Ok();
     }
     // A full city written by the writer, to see what a later load keeps or replaces.
     void LoadBaseCity() {
@@ -256,6 +257,15 @@ TEST_F(LoadCityFileTest, NameRules) {
     EXPECT_EQ(CityBaseName("C:\\Games\\Vortane\\cities\\Harbor.urb"), "Harbor");
     EXPECT_EQ(CityBaseName("/tmp/cities/new.town.urb"), "new.town");
     EXPECT_EQ(CityBaseName("plain"), "plain");
+    // What a scenario may name: a file in the cities folder and nothing else.
+    for (const std::string_view name : {"Harbor.urb", "a..b.urb", "..urb", "x"}) {
+        EXPECT_TRUE(IsBareCityFileName(name)) << name;
+    }
+    for (const std::string_view name : std::initializer_list<std::string_view>{
+             "", ".", "..", "../x.urb", "a/b.urb", "a\\b.urb", "C:x.urb", "/dev/zero", "\\\\server\\x.urb",
+             std::string_view("x\0y", 3)}) {
+        EXPECT_FALSE(IsBareCityFileName(name)) << name;
+    }
 }
 
 TEST_F(LoadCityFileTest, FilesOnDisk) {
@@ -268,10 +278,11 @@ TEST_F(LoadCityFileTest, FilesOnDisk) {
     EXPECT_TRUE(LoadCityFile(map, path.string()));
     EXPECT_EQ(map.Name(), "rw_city_basename_test");
     std::filesystem::remove(path);
-    // Missing files and folders (which open but cannot be read) give false, never an exception.
+    // Missing files and folders give their reason (more of them are in the reliability tests).
     const auto before = map.Generation();
-    EXPECT_FALSE(LoadCityFile(map, "/nonexistent/folder/none.urb"));
-    EXPECT_FALSE(LoadCityFile(map, std::filesystem::temp_directory_path().string()));
+    EXPECT_EQ(LoadCityFileResult(map, "/nonexistent/folder/none.urb").status, res::FileStatus::NoSuchFile);
+    EXPECT_EQ(LoadCityFileResult(map, std::filesystem::temp_directory_path().string()).status,
+              res::FileStatus::NotRegularFile);
     EXPECT_EQ(map.Generation(), before);
 }
 

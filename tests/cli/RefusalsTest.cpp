@@ -3,8 +3,15 @@
 
 #include <sstream>
 
+#include <sys/stat.h>
+
+#include <iostream>
+
 #include "CliTest.h"
+#include "cli/CommandLine.h"
+#include "res/FileSystem.h"
 #include "scenario/WriteScenario.h"
+#include "support/FaultInjectingFileSystem.h"
 
 namespace rw::cli::test {
 namespace {
@@ -14,10 +21,35 @@ struct Refusal {
     int status;             // 1 file failure, 2 usage error
     std::string err;        // ending in '\n': the message after "routewright-cli: "; otherwise a part of it
     std::string json = {};  // written to @in.json first when given
+    // Run in this process under a file system whose folders refuse new files (as root nothing does).
+    bool readOnly = false;
 };
 
 const std::string kCity = "@cities/L city.urb", kMovie = "@scenarios/movie/", kRace = kMovie + "l.scn";
 const Args kCp{"--checkpoint", "10,10"}, kBuild{"scenario", "build", "@in.json", "@out"};
+const std::string kDeep = std::string(200, 'd') + "/" + std::string(60, 'e');  // too long with any folder
+
+// The tool's command line run in this process, every new file refused as by a read-only folder.
+ToolResult RunReadOnly(const Args& args) {
+    Args all{"routewright-cli"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    support::FaultInjectingFileSystem readOnly;
+    readOnly.FailFrom(support::FileOp::Create, 1);
+    readOnly.FailWith(res::FileStatus::ReadOnly);
+    const res::ScopedFileSystem scope(readOnly);
+    std::ostringstream out, err;
+    auto* const oldOut = std::cout.rdbuf(out.rdbuf());
+    auto* const oldErr = std::cerr.rdbuf(err.rdbuf());
+    const int status = RunCommandLine(static_cast<int>(all.size()), argv.data());
+    std::cout.rdbuf(oldOut);
+    std::cerr.rdbuf(oldErr);
+    return {status, out.str(), err.str()};
+}
 
 Args With(Args a, const Args& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -42,8 +74,10 @@ const std::vector<Refusal> kRefusals{
     {{"scenario", "dump", "--bogus", "a"}, 2, "dump: The following argument was not expected: --bogus"},
     {{"scenario", "build", "in.json"}, 2, "scenario build: OUT is required"},
     // scenario dump / build
-    {{"scenario", "dump", "@none.scn"}, 1, "@none.scn: cannot read it as a scenario file\n"},
-    {{"scenario", "dump", "@text.scn"}, 1, "@text.scn: cannot read it as a scenario file\n"},
+    {{"scenario", "dump", "@none.scn"}, 1, "@none.scn: no such file\n"},
+    {{"scenario", "dump", "@text.scn"},
+     1,
+     "@text.scn: not a scenario file: the file type at byte 12 is not VTSN\n"},
     {kBuild, 2, "@in.json: parse error at line 1", "{\"name\": "},
     {kBuild, 2, "@in.json: parse error", "{} {}"},
     {kBuild, 2, "@in.json: parse error", "\"\\udc00\""},
@@ -57,9 +91,9 @@ const std::vector<Refusal> kRefusals{
     {kBuild, 2, "name: holds U+4E2D, which windows-1252", R"({"name": "\u4e2d"})"},
     {kBuild, 2, "aiRacers[0]: expected 12 integers, found 3", R"({"aiRacers": [[1, 2, 3]]})"},
     {kBuild, 2, "@in.json: unknown key \"title\"\n", R"({"title": "x"})"},
-    {{"scenario", "build", "@none.json", "@out"}, 1, "@none.json: cannot open the file\n"},
-    {{"scenario", "build", "@", "@out"}, 1, "@: cannot read the file\n"},
-    {{"scenario", "build", "@in.json", "@no/o.scn"}, 1, "@no/o.scn: cannot write the scenario file\n", "{}"},
+    {{"scenario", "build", "@none.json", "@out"}, 1, "@none.json: no such file\n"},
+    {{"scenario", "build", "@", "@out"}, 1, "@: not a regular file\n"},
+    {{"scenario", "build", "@in.json", "@no/o.scn"}, 1, "@no/o.scn: no such folder\n", "{}"},
     // city info / tile
     {{"city", "tile", kCity, "128", "0"}, 2, "city tile: X: '128' is not an integer in 0..127"},
     {{"city", "tile", kCity, "0", "-1"}, 2, "city tile: Y: '-1' is not an integer in 0..127"},
@@ -69,9 +103,11 @@ const std::vector<Refusal> kRefusals{
     {{"city", "tile", kCity, "1"}, 2, "city tile: Y is required"},
     {{"city", "info"}, 2, "city info: FILE is required"},
     {{"city", "map", kCity}, 2, "city: unknown subcommand \"map\""},
-    {{"city", "info", "@none.urb"}, 1, "@none.urb: cannot load it as a city file\n"},
-    {{"city", "tile", "@bad.urb", "1", "1"}, 1, "@bad.urb: cannot load it as a city file\n"},
-    {{"city", "info", "@"}, 1, "@: cannot load it as a city file\n"},
+    {{"city", "info", "@none.urb"}, 1, "@none.urb: no such file\n"},
+    {{"city", "tile", "@bad.urb", "1", "1"},
+     1,
+     "@bad.urb: the chunk header at byte 12 is cut off by the end of the file\n"},
+    {{"city", "info", "@"}, 1, "@: not a regular file\n"},
     // make-city
     {{"make-city"}, 2, "make-city: --output is required"},
     {{"make-city", "-o", "@out", "--seed", "-1"}, 2, "make-city: --seed: '-1' is not a non-negative integer"},
@@ -80,7 +116,7 @@ const std::vector<Refusal> kRefusals{
     {{"make-city", "-o", "@out", "--name", std::string(33, 'n')}, 2, "--name: longer than 32 characters\n"},
     {{"make-city", "-o", "@out", "--name", "\u4e2d"}, 2, "--name: holds a character windows-1252 cannot"},
     {{"make-city", "-o", "@out", "--roads", "none"}, 2, "make-city: --roads: none not in {sparse,normal"},
-    {{"make-city", "-o", "@no/folder/x.urb"}, 1, "@no/folder/x.urb: cannot write the city file\n"},
+    {{"make-city", "-o", "@no/folder/x.urb"}, 1, "@no/folder/x.urb: no such folder\n"},
     // race
     {RaceArgs(With({"--title", ""}, kCp)), 2, "--title: a race needs a title\n"},
     {RaceArgs(With({"--title", "Untitled"}, kCp)), 2,
@@ -103,50 +139,91 @@ const std::vector<Refusal> kRefusals{
     {RaceT({"--time", "100000"}), 2, "--time: '100000' is not an integer in 0..99999"},
     {RaceT({"--bonus", "100"}), 2, "race: --bonus: '100' is not an integer in 0..99"},
     {RaceT({"--difficulty", "extreme"}), 2, "--difficulty: extreme not in {easy,medium,hard}"},
-    {{"race", "@n.urb", "-o", "@out", "--title", "T", "--checkpoint", "1,1"},
-     1,
-     "@n.urb: cannot load it as a"},
-    {{"race", kCity, "-o", "@no/r", "--title", "T", "--checkpoint", "10,10"}, 1, "@no/r: cannot write the"},
+    {{"race", "@n.urb", "-o", "@out", "--title", "T", "--checkpoint", "1,1"}, 1, "@n.urb: no such file\n"},
+    {{"race", kCity, "-o", "@no/r", "--title", "T", "--checkpoint", "10,10"}, 1, "@no/r: no such folder\n"},
     // route, course
     {{"route", kCity, "10", "10", "12"}, 2, "route: Y2 is required"},
     {{"route", kCity, "10", "10", "12", "128"}, 2, "route: Y2: '128' is not an integer in 0..127"},
     {{"route", kCity, "-3", "10", "12", "10"}, 2, "route: X1: '-3' is not an integer in 0..127"},
-    {{"route", "@none.urb", "1", "1", "2", "2"}, 1, "@none.urb: cannot load it as a city file\n"},
-    {{"course", "@none.scn"}, 1, "@none.scn: cannot read it as a scenario file\n"},
-    {{"course", kRace, "--city", "@none.urb"}, 1, "@none.urb: cannot load it as a city file\n"},
+    {{"route", "@none.urb", "1", "1", "2", "2"}, 1, "@none.urb: no such file\n"},
+    {{"course", "@none.scn"}, 1, "@none.scn: no such file\n"},
+    {{"course", kRace, "--city", "@none.urb"}, 1, "@none.urb: no such file\n"},
     // outside a game folder the named city is not there
-    {{"course", "@loose.scn"}, 1, "cannot load it as a city file"},
+    {{"course", "@loose.scn"}, 1, "/cities/L city.urb: no such file"},
     {{"course", "@nocity.scn"}, 1, "@nocity.scn: names no city file (give one with --city)\n"},
-    {{"course", kMovie + "e.scn"}, 1, "names the city file \"../cities/L city.urb\", which is not a plain"},
+    {{"course", kMovie + "e.scn"},
+     1,
+     kMovie + "e.scn: names the city file \"../cities/L city.urb\", which is not a plain file name in the "
+              "cities folder\n"},
+    {{"render", kMovie + "d.scn", "-o", "@out"},
+     1,
+     "names the city file \"C:L city.urb\", which is not a plain"},
+    {{"course", kMovie + "a.scn"}, 1, "names the city file \"/dev/zero\", which is not a plain"},
     // render
     {{"render", kCity, "--city", kCity, "-o", "@out"}, 2, "--city: applies only to a scenario (.scn) file\n"},
     {{"render", kCity}, 2, "render: --output is required"},
     {{"render", kRace, "-o", "@out", "--selected", "one"}, 2, "render: --selected: 'one' is not an integer"},
-    {{"render", "@none.urb", "-o", "@out"}, 1, "@none.urb: cannot load it as a city file\n"},
-    {{"render", "@none.scn", "-o", "@out"}, 1, "@none.scn: cannot read it as a scenario file\n"},
-    {{"render", kRace, "--city", "@none.urb", "-o", "@out"}, 1, "@none.urb: cannot load it as a city file\n"},
-    {{"render", kCity, "-o", "@no/map.png"}, 1, "@no/map.png: cannot write the picture\n"},
+    {{"render", "@none.urb", "-o", "@out"}, 1, "@none.urb: no such file\n"},
+    {{"render", "@none.scn", "-o", "@out"}, 1, "@none.scn: no such file\n"},
+    {{"render", kRace, "--city", "@none.urb", "-o", "@out"}, 1, "@none.urb: no such file\n"},
+    {{"render", kCity, "-o", "@no/map.png"}, 1, "@no/map.png: no such folder\n"},
     // make-demo
     {{"make-demo", "@plain"}, 1, "@plain: cannot create the game folder"},
+    {{"make-demo", "@" + kDeep},
+     1,
+     "@" + kDeep + "/cities/Riverside.urb: the path is longer than 259 characters\n"},
+    // Reasons of the file system: special files, long paths, read-only folders, wrong kinds with their
+    // offset.
+    {{"scenario", "dump", "@fifo"}, 1, "@fifo: not a regular file\n"},
+    {{"city", "info", "@fifo"}, 1, "@fifo: not a regular file\n"},
+    {{"course", "@fifo"}, 1, "@fifo: not a regular file\n"},
+    {{"scenario", "build", "@fifo", "@out"}, 1, "@fifo: not a regular file\n"},
+    {{"scenario", "build", "@big.json", "@out"},
+     2,
+     "@big.json: larger than 4 MB, more than any scenario's JSON\n"},
+    {{"city", "info", "/dev/zero"}, 1, "/dev/zero: not a regular file\n"},
+    {{"scenario", "dump", "@" + kDeep}, 1, "@" + kDeep + ": the path is longer than 259 characters\n"},
+    {{"make-city", "-o", "@" + kDeep}, 1, "@" + kDeep + ": the path is longer than 259 characters\n"},
+    {{"city", "info", "@blk.urb"}, 1, "@blk.urb: chunk XPLC at byte 12 decodes past its block\n"},
+    {{"city", "info", kRace}, 1, kRace + ": not a city file: no FORM at byte 0\n"},
+    {{"scenario", "build", "@in.json", "@out"}, 1, "@out: the folder is read-only\n", "{}", true},
+    {{"make-city", "-o", "@out"}, 1, "@out: the folder is read-only\n", {}, true},
+    {RaceT({}), 1, "@out: the folder is read-only\n", {}, true},
 };
 
 TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
     Race("l.scn", {"10,10", "30,10", "30,30"});
     fs::copy_file(At(kRace), At("@loose.scn"));
-    scenario::Scenario noCity, escape;
+    scenario::Scenario noCity, escape, drive, absolute;
     noCity.checkpoints = {{1, 1}};
     escape.cityFile = "../cities/L city.urb";  // names a file that exists, through a folder
+    drive.cityFile = "C:L city.urb";
+    absolute.cityFile = "/dev/zero";
     ASSERT_TRUE(scenario::WriteScenario(noCity, At("@nocity.scn")));
     ASSERT_TRUE(scenario::WriteScenario(escape, At("@scenarios/movie/e.scn")));
+    ASSERT_TRUE(scenario::WriteScenario(drive, At("@scenarios/movie/d.scn")));
+    ASSERT_TRUE(scenario::WriteScenario(absolute, At("@scenarios/movie/a.scn")));
+    ASSERT_EQ(::mkfifo(At("@fifo").c_str(), 0600), 0);  // nothing ever writes to it: a read would wait
+    // XPLC's block holds 1024 bytes: eight runs of 128, then a run of 2 past its end.
+    std::string runs = "FORM" + std::string("\0\0\0\x1e", 4) + "MTDH" + "XPLC" + std::string("\0\0\0\x12", 4);
+    for (int i = 0; i < 8; ++i) {
+        runs += "\xff\x01";
+    }
+    WriteFileBytes(At("@blk.urb"), runs + "\x81\x02");
     WriteFileBytes(At("@text.scn"), "just some text, long enough to hold a header");
     WriteFileBytes(At("@bad.urb"), std::string("FORM\0\0\0\4MTDH", 12));
     WriteFileBytes(At("@plain"), "x");
+    fs::resize_file((WriteFileBytes(At("@big.json"), "{}"), At("@big.json")), (4 << 20) + 1);
 
     for (const Refusal& refusal : kRefusals) {
         if (!refusal.json.empty()) {
             WriteFileBytes(At("@in.json"), refusal.json);
         }
-        const auto r = RunTool(refusal.args);
+        Args expanded;
+        for (const std::string& arg : refusal.args) {
+            expanded.push_back(At(arg));
+        }
+        const auto r = refusal.readOnly ? RunReadOnly(expanded) : RunTool(refusal.args);
         const std::string expected = At(refusal.err), context = testing::PrintToString(refusal.args) + r.err;
         EXPECT_EQ(r.status, refusal.status) << context;
         EXPECT_EQ(r.err.rfind("routewright-cli: ", 0), 0u) << context;

@@ -19,7 +19,7 @@
 #include "res/BlankMap.h"
 #include "res/MapPalette.h"
 #include "route/CheckpointList.h"
-#include "scenario/FaultInjectingFileSystem.h"
+#include "support/FaultInjectingFileSystem.h"
 #include "scenario/ReadScenario.h"
 
 namespace rw::editor {
@@ -205,10 +205,10 @@ TEST_F(CourseEditorTest, SaveFailureIsShownAndKeepsTheOldFile) {
     ASSERT_FALSE(editor.IsModified());
     const std::string before = ReadAll(path);
     ClickTile(kRoadColumn, 90);
-    scenario::FaultInjectingFileSystem failing;
-    failing.FailAt(scenario::FileOp::Write, 5);
+    support::FaultInjectingFileSystem failing;
+    failing.FailAt(support::FileOp::Write, 5);
     {
-        const scenario::ScopedFileSystem scope(failing);
+        const res::ScopedFileSystem scope(failing);
         host.savePaths.push_back(path);
         editor.OnSaveScenario();
     }

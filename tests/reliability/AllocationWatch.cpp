@@ -8,12 +8,16 @@
 
 namespace {
 bool g_watching = false;
+std::size_t g_refuseAbove = 0;
 std::size_t g_largest = 0;
 std::size_t g_total = 0;
 }  // namespace
 
 void* operator new(std::size_t size) {
     if (g_watching) {
+        if (g_refuseAbove != 0 && size > g_refuseAbove) {
+            throw std::bad_alloc();
+        }
         g_largest = std::max(g_largest, size);
         g_total += size;
     }
@@ -31,8 +35,9 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace rw::reliability {
 
-AllocationWatch::AllocationWatch() {
+AllocationWatch::AllocationWatch(std::size_t refuseAbove) {
     g_largest = g_total = 0;
+    g_refuseAbove = refuseAbove;
     g_watching = true;
 }
 AllocationWatch::~AllocationWatch() {

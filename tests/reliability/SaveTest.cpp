@@ -46,10 +46,10 @@ TEST(SaveFaults, EveryCallFailingLeavesTheTargetAsItWas) {
             const int descriptorsBefore = OpenDescriptorCount();
             for (int n = 1;; ++n) {
                 SCOPED_TRACE("call " + std::to_string(n) + " failing");
-                FailingFileSystem failing(scenario::ActiveFileSystem(), n, mode);
+                FailingFileSystem failing(res::ActiveFileSystem(), n, mode);
                 bool saved = false;
                 {
-                    const scenario::ScopedFileSystem scope(failing);
+                    const res::ScopedFileSystem scope(failing);
                     saved = scenario::WriteScenario(full, target);
                 }
                 EXPECT_EQ(OpenDescriptorCount(), descriptorsBefore);
@@ -94,20 +94,23 @@ TEST(SaveFaults, LeftoverTemporaryFilesDoNotStopLaterSaves) {
 
 #ifndef _WIN32
 // The kill and full-disk cases need fork, SIGKILL and a private tmpfs mount: POSIX (Linux) only.
-scenario::Scenario Version(int i) {
-    scenario::Scenario s = fuzz::FullScenario(40 + i % 7);
+// Version i of a race with checkpoints + i % 7 checkpoints (12 bytes each).
+scenario::Scenario Version(int i, int checkpoints) {
+    scenario::Scenario s = fuzz::FullScenario(checkpoints + i % 7);
     s.timeLimit = i;
     return s;
 }
 
-// A child saving in a loop, killed at random moments 200 times: the target is always exactly what one of
-// the saves wrote, never a mixture or a torn write, and saves go on working afterwards.
-TEST(SaveKill, TargetIsAlwaysACompleteVersion) {
+// A child saving in a loop over an older file, killed at random moments 200 times: the target is always
+// exactly what one of the saves wrote, never a mixture or a torn write, at most two temporary files are ever
+// left, saves go on working afterwards and the next one leaves the target alone in the folder.
+void KillSavesOf(int checkpoints, int maxDelayMicros) {
+    const auto version = [checkpoints](int i) { return Version(i, checkpoints); };
     ScratchFolder folder;
     const std::string target = folder.Path("race.scn");
-    ASSERT_TRUE(scenario::WriteScenario(Version(0), target));
+    ASSERT_TRUE(scenario::WriteScenario(version(0), target));
     std::mt19937 random(12345);
-    std::uniform_int_distribution<int> delayMicros(0, 3000);
+    std::uniform_int_distribution<int> delayMicros(0, maxDelayMicros);
     int next = 1;
     for (int kill = 0; kill < 200; ++kill) {
         SCOPED_TRACE("after kill " + std::to_string(kill));
@@ -115,7 +118,7 @@ TEST(SaveKill, TargetIsAlwaysACompleteVersion) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (int i = next;; ++i) {
-                if (!scenario::WriteScenario(Version(i), target)) {
+                if (!scenario::WriteScenario(version(i), target)) {
                     _exit(3);  // a save failed: stop rather than wait to be killed
                 }
             }
@@ -129,11 +132,23 @@ TEST(SaveKill, TargetIsAlwaysACompleteVersion) {
         scenario::Scenario read;
         ASSERT_TRUE(scenario::ReadScenario(read, target));
         ASSERT_GE(read.timeLimit, 0);
-        ASSERT_EQ(ReadFileBytes(target), ScenarioBytes(Version(read.timeLimit)));
+        ASSERT_EQ(ReadFileBytes(target), ScenarioBytes(version(read.timeLimit)));
+        ASSERT_LE(FileNames(folder.root).size(), 3u);
         next = std::max(next, read.timeLimit + 1);
     }
-    ASSERT_TRUE(scenario::WriteScenario(Version(next), target));
-    EXPECT_EQ(ReadFileBytes(target), ScenarioBytes(Version(next)));
+    ASSERT_TRUE(scenario::WriteScenario(version(next), target));
+    EXPECT_EQ(ReadFileBytes(target), ScenarioBytes(version(next)));
+    EXPECT_EQ(FileNames(folder.root), std::vector<std::string>{"race.scn"});
+}
+
+TEST(SaveKill, TargetIsAlwaysACompleteVersion) {
+    KillSavesOf(40, 3000);
+}
+
+// The same with a 5 MB scenario, each save taking about a second: not in ./test. Run it with
+//   reliability_tests --gtest_also_run_disabled_tests --gtest_filter=SaveKill.DISABLED_FiveMegabyteScenario
+TEST(SaveKill, DISABLED_FiveMegabyteScenario) {
+    KillSavesOf(5 * 1024 * 1024 / 12, 1500000);
 }
 
 // Runs in a child, in its own mount namespace so the mount vanishes with it: saves onto a 64 KiB tmpfs.
@@ -155,7 +170,7 @@ int RunOnSmallDisk(const std::string& folder) {
     // Larger than the whole disk: the temporary file fills it and the save must give up.
     scenario::Scenario huge = fuzz::FullScenario(200);
     huge.introText.assign(100 * 1024, 'x');
-    check(!scenario::WriteScenario(huge, target));
+    check(res::Describe(scenario::WriteScenarioResult(huge, target)) == "the disk is full");
     check(ReadFileBytes(target) == oldBytes);
     check(onlyTarget());
     // Nearly full: a filler leaves less room than one more copy of a normal race needs.

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "MemoryFileSystem.h"
-#include "scenario/FileSystem.h"
+#include "res/FileSystem.h"
 #include "scenario/WriteScenario.h"
+#include "support/MemoryFileSystem.h"
 
 namespace rw::reliability {
 
@@ -32,8 +32,8 @@ inline void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes
 
 // The bytes WriteScenario produces for s, written in memory.
 inline Bytes ScenarioBytes(const scenario::Scenario& s) {
-    fuzz::MemoryFileSystem fs;
-    const scenario::ScopedFileSystem scope(fs);
+    support::MemoryFileSystem fs;
+    const res::ScopedFileSystem scope(fs);
     scenario::WriteScenario(s, "bytes.scn");
     return fs.Get("bytes.scn").value_or(Bytes{});
 }
@@ -85,16 +85,15 @@ inline int OpenDescriptorCount() {
 // write stores half its bytes and reports that short count (a full disk), truncate/flush/rename/exists return
 // false, a close releases the handle and reports false. Remove, the clean-up of a failed save, never fails:
 // if it did, a temporary file would be left whatever the writer did.
-class FailingFileSystem final : public scenario::FileSystem {
+class FailingFileSystem final : public res::FileSystem {
   public:
     enum class Mode { Once, FromThenOn };
-    FailingFileSystem(scenario::FileSystem& inner, int n, Mode mode) : m_inner(inner), m_n(n), m_mode(mode) {}
+    FailingFileSystem(res::FileSystem& inner, int n, Mode mode) : m_inner(inner), m_n(n), m_mode(mode) {}
 
     const std::vector<std::string>& Log() const { return m_log; }  // kinds of the calls in order
     bool Injected() const { return m_n > 0 && m_calls >= m_n; }
 
-    int OpenExisting(const std::string& path, scenario::FileAccess access,
-                     scenario::FileSharing sharing) override {
+    int OpenExisting(const std::string& path, res::FileAccess access, res::FileSharing sharing) override {
         return Fails("open") ? -1 : m_inner.OpenExisting(path, access, sharing);
     }
     int CreateNew(const std::string& path) override { return Fails("create") ? -1 : m_inner.CreateNew(path); }
@@ -104,7 +103,7 @@ class FailingFileSystem final : public scenario::FileSystem {
     std::int64_t Write(int handle, std::span<const std::uint8_t> bytes) override {
         return m_inner.Write(handle, Fails("write") ? bytes.first(bytes.size() / 2) : bytes);
     }
-    std::int64_t Seek(int handle, std::int64_t offset, scenario::SeekFrom from) override {
+    std::int64_t Seek(int handle, std::int64_t offset, res::SeekFrom from) override {
         return Fails("seek") ? -1 : m_inner.Seek(handle, offset, from);
     }
     std::int64_t Length(int handle) override { return Fails("length") ? -1 : m_inner.Length(handle); }
@@ -129,7 +128,7 @@ class FailingFileSystem final : public scenario::FileSystem {
         return m_calls == m_n || (m_mode == Mode::FromThenOn && m_calls > m_n);
     }
 
-    scenario::FileSystem& m_inner;
+    res::FileSystem& m_inner;
     int m_n;
     Mode m_mode;
     int m_calls = 0;
@@ -139,8 +138,9 @@ class FailingFileSystem final : public scenario::FileSystem {
 // While one lives, every operator new request of this binary is recorded: the largest single request and
 // the sum of all (memory asked for, not held). Not nestable. The replaced operator new is in its own file,
 // AllocationWatch.cpp, so that no caller sees its free inlined (g++ -O2 would take that for a mismatch).
+// With refuseAbove, every larger request fails with std::bad_alloc, as when memory runs out.
 struct AllocationWatch {
-    AllocationWatch();
+    explicit AllocationWatch(std::size_t refuseAbove = 0);
     ~AllocationWatch();
     static std::size_t Largest();
     static std::size_t Total();

@@ -3,14 +3,20 @@
 
 #include "ScenarioTestFiles.h"
 #include "scenario/ChunkFile.h"
-#include "scenario/FaultInjectingFileSystem.h"
 #include "scenario/FourCC.h"
 #include "scenario/ScenarioTags.h"
+#include "support/FaultInjectingFileSystem.h"
 
 namespace rw::scenario {
 namespace {
 
 using namespace rw::scenario::testing;
+using res::DiskFile;
+using res::FileAccess;
+using res::FileSharing;
+using res::ScopedFileSystem;
+using support::FaultInjectingFileSystem;
+using support::FileOp;
 
 constexpr std::uint32_t kAaaa = FourCC("AAAA");
 constexpr std::uint32_t kBbbb = FourCC("BBBB");

@@ -104,7 +104,8 @@ TEST_F(ReadScenarioTest, SecondCountReplacesTheListAndStartFollowsTheFirstCheckp
                                          Chunk(tags::kCheckpoint, {1, 0, 2, 0}),
                                          Chunk(tags::kCheckpoint, {3, 0, 4, 0}),
                                          Chunk(tags::kCheckpointCount, U32(3)),
-                                         Chunk(tags::kCheckpoint, {11, 0, 22, 0})};
+                                         Chunk(tags::kCheckpoint, {11, 0, 22, 0}),
+                                         Chunk(tags::kName, Text("room for 3"))};
     const Scenario noLaps = Read(course);
     EXPECT_EQ(noLaps.checkpoints, (std::vector<TilePos>{{11, 22}, {0, 0}, {0, 0}}));
     EXPECT_EQ(noLaps.startX, 50) << "laps 0 keeps the start";
@@ -203,7 +204,9 @@ TEST_F(ReadScenarioTest, WalkStopsAtDamageAndKeepsWhatWasRead) {
     EXPECT_EQ(big.timeLimit, 0) << "but the walk ends there";
 }
 
-TEST_F(ReadScenarioTest, CountLargerThanTheFileFailsTheRead) {
+// A count may claim as many elements as the rest of the file could hold as 8-byte chunks, no more; the
+// result names the chunk and where it starts.
+TEST_F(ReadScenarioTest, CountLargerThanTheRestOfTheFileCouldHoldFailsTheRead) {
     for (const std::uint32_t tag :
          {tags::kRacerCount, tags::kEventCount, tags::kCheckpointCount, tags::kPackageCount}) {
         Read({Chunk(tags::kName, Text("n")), Chunk(tag, U32(0xFFFFFFF0))}, false);
@@ -212,8 +215,16 @@ TEST_F(ReadScenarioTest, CountLargerThanTheFileFailsTheRead) {
     huge[16] = 0xFF;
     huge[19] = 0x7F;  // n = 0x7F0000FF values
     Read({Chunk(tags::kEventCount, U32(1)), Chunk(tags::kEvent, huge)}, false);
-    EXPECT_EQ(Read({Chunk(tags::kCheckpointCount, U32(40))}).checkpoints.size(), 40u)
-        << "a count as large as the file is still accepted";
+    const ByteVec room = Chunk(tags::kName, ByteVec(16 - 8, 'r'));  // room for two element chunks
+    EXPECT_EQ(Read({Chunk(tags::kPackageCount, U32(2)), room}).packages.size(), 2u);
+    const std::string path = m_folder.Path("bomb.scn");
+    WriteBytes(path, ScenarioFile({Chunk(tags::kName, Text("n")), Chunk(tags::kPackageCount, U32(3)), room}));
+    Scenario s;
+    const res::FileResult read = ReadScenarioResult(s, path);
+    EXPECT_EQ(read.status, res::FileStatus::WrongKind);
+    EXPECT_EQ(read.offset, 38);
+    EXPECT_EQ(res::Describe(read),
+              "chunk #PKG at byte 38 counts 3 elements, more than the rest of the file can hold");
 }
 
 }  // namespace

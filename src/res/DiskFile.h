@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "scenario/FileSystem.h"
+#include "res/FileResult.h"
+#include "res/FileSystem.h"
 
-namespace rw::scenario {
+namespace rw::res {
 
 // Paths are UTF-8 and hold at most this many characters (code points); longer paths are refused by every
 // operation, as the platform's fixed path buffer cannot hold them.
@@ -33,7 +34,11 @@ class DiskFile {
     // Creates a new empty file opened for reading and writing; fails when a file is open, the path is
     // empty (the stored one is used when path is empty) or the file exists.
     bool Create(std::string_view path = {});
-    // Fails when nothing is open or the system reports an error; the handle is released either way.
+    // Works on a handle someone else opened and will close (an atomic save's temporary file); path is
+    // what Path() reports. Fails when a file is open.
+    bool Attach(int handle, std::string_view path);
+    // Fails when nothing is open or the system reports an error; the handle is released either way (an
+    // attached one is only let go).
     bool Close();
     // Size in bytes; with nothing open the stored path is opened read-only for the query. -1 on failure.
     std::int64_t Length();
@@ -51,4 +56,9 @@ class DiskFile {
     bool m_ownsHandle = true;
 };
 
-}  // namespace rw::scenario
+// Ok when path names a regular file that can be opened for reading; otherwise why not (no such file, not a
+// regular file, a path too long, ...). Never waits on a FIFO or a device. For readers that do not go through
+// the seam themselves.
+FileResult CheckRegularFile(const std::string& path);
+
+}  // namespace rw::res

@@ -1,11 +1,14 @@
-// The seam between the scenario files and the operating system's file calls.
+// The seam between the file formats and the operating system's file calls.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
-namespace rw::scenario {
+#include "res/FileResult.h"
+
+namespace rw::res {
 
 enum class FileAccess { Read, ReadWrite };
 
@@ -15,14 +18,15 @@ enum class FileSharing { DenyNone, DenyWrite };
 
 enum class SeekFrom { Begin, Current, End };
 
-// Every operating-system file call the chunk layer makes. Handles are small non-negative integers; -1
-// means failure or "no file". Paths are UTF-8. The active instance is the native one unless a test has
-// installed another with ScopedFileSystem.
+// Every operating-system file call the readers and writers make. Handles are small non-negative integers;
+// -1 means failure or "no file". Paths are UTF-8. After a failed call LastError() tells why. The active
+// instance is the native one unless a test has installed another with ScopedFileSystem.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
-    // Opens an existing file, binary, never creating it. -1 on failure.
+    // Opens an existing regular file, binary, never creating it. Anything else (a folder, a FIFO, a
+    // device) is refused without waiting on it. -1 on failure.
     virtual int OpenExisting(const std::string& path, FileAccess access, FileSharing sharing) = 0;
     // Creates a file that must not exist yet, opened for reading and writing, readable and writable by
     // its owner. -1 on failure (an existing file included).
@@ -46,9 +50,24 @@ class FileSystem {
     virtual bool Remove(const std::string& path) = 0;
     // True when the file can be opened for reading (sharing reads and writes).
     virtual bool Exists(const std::string& path) = 0;
+
+    // Why the last failed call failed. A file system that cannot tell says IoError.
+    virtual FileStatus LastError() const { return FileStatus::IoError; }
+
+    // A file without a name in folder ("" is the current folder), for reading and writing, that vanishes
+    // when closed unless NameUnnamed gives it one (Linux's O_TMPFILE). -1 where the platform or the file
+    // system has no such files; the caller then creates a named file.
+    virtual int CreateUnnamed(const std::string& /*folder*/) { return -1; }
+    // Links an unnamed file under path, which must not exist.
+    virtual bool NameUnnamed(int /*handle*/, const std::string& /*path*/) { return false; }
+    // Takes an exclusive lock that lasts while the handle is open and dies with its process; false when
+    // another open holds it. Where there are no such locks it says true.
+    virtual bool TryLock(int /*handle*/) { return true; }
+    // The names of the entries of folder ("" is the current folder); empty when it cannot be listed.
+    virtual std::vector<std::string> List(const std::string& /*folder*/) { return {}; }
 };
 
-// The instance every DiskFile uses. Not thread-safe to swap; swapping is for tests.
+// The instance every reader and writer uses. Not thread-safe to swap; swapping is for tests.
 FileSystem& ActiveFileSystem();
 
 // Installs a replacement for its lifetime and restores the previous one afterwards. Nesting is allowed.
@@ -63,4 +82,4 @@ class ScopedFileSystem {
     FileSystem* m_previous;
 };
 
-}  // namespace rw::scenario
+}  // namespace rw::res

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "scenario/FileSystem.h"
+#include "res/FileSystem.h"
 
-namespace rw::fuzz {
+namespace rw::support {
 
 // Files are byte vectors keyed by path; there are no folders. Handles keep their own position and stay
 // valid across a rename (they name the file, not the path), as on POSIX. Nothing here fails on its own;
 // combine with FaultInjectingFileSystem for faults. Install it with ScopedFileSystem.
-class MemoryFileSystem final : public scenario::FileSystem {
+class MemoryFileSystem final : public res::FileSystem {
   public:
     void Put(const std::string& path, std::vector<std::uint8_t> bytes);
     std::optional<std::vector<std::uint8_t>> Get(const std::string& path) const;
@@ -23,12 +23,11 @@ class MemoryFileSystem final : public scenario::FileSystem {
     // Handles not yet closed.
     std::size_t OpenHandles() const { return m_handles.size(); }
 
-    int OpenExisting(const std::string& path, scenario::FileAccess access,
-                     scenario::FileSharing sharing) override;
+    int OpenExisting(const std::string& path, res::FileAccess access, res::FileSharing sharing) override;
     int CreateNew(const std::string& path) override;
     std::int64_t Read(int handle, std::span<std::uint8_t> buffer) override;
     std::int64_t Write(int handle, std::span<const std::uint8_t> bytes) override;
-    std::int64_t Seek(int handle, std::int64_t offset, scenario::SeekFrom from) override;
+    std::int64_t Seek(int handle, std::int64_t offset, res::SeekFrom from) override;
     std::int64_t Length(int handle) override;
     bool Truncate(int handle, std::int64_t length) override;
     bool Flush(int handle) override { return m_handles.count(handle) != 0; }
@@ -36,6 +35,8 @@ class MemoryFileSystem final : public scenario::FileSystem {
     bool RenameOver(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool Exists(const std::string& path) override;
+    // Opening a path that names no file says NoSuchFile; any other failure IoError.
+    res::FileStatus LastError() const override { return m_lastError; }
 
   private:
     struct Handle {
@@ -54,6 +55,7 @@ class MemoryFileSystem final : public scenario::FileSystem {
     std::map<int, Handle> m_handles;
     int m_nextFile = 1;
     int m_nextHandle = 3;
+    res::FileStatus m_lastError = res::FileStatus::Ok;
 };
 
-}  // namespace rw::fuzz
+}  // namespace rw::support

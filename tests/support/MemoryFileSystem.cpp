@@ -1,13 +1,13 @@
 // The in-memory FileSystem.
-#include "MemoryFileSystem.h"
+#include "support/MemoryFileSystem.h"
 
 #include <algorithm>
 
-namespace rw::fuzz {
+namespace rw::support {
 
-using scenario::FileAccess;
-using scenario::FileSharing;
-using scenario::SeekFrom;
+using res::FileAccess;
+using res::FileSharing;
+using res::SeekFrom;
 
 namespace {
 
@@ -53,6 +53,7 @@ int MemoryFileSystem::NewHandle(int file, bool writable) {
 int MemoryFileSystem::OpenExisting(const std::string& path, FileAccess access, FileSharing /*sharing*/) {
     const auto it = m_paths.find(path);
     if (it == m_paths.end()) {
+        m_lastError = res::FileStatus::NoSuchFile;
         return -1;
     }
     return NewHandle(it->second, access == FileAccess::ReadWrite);
@@ -60,6 +61,7 @@ int MemoryFileSystem::OpenExisting(const std::string& path, FileAccess access, F
 
 int MemoryFileSystem::CreateNew(const std::string& path) {
     if (path.empty() || m_paths.count(path) != 0) {
+        m_lastError = res::FileStatus::IoError;
         return -1;
     }
     const int file = m_nextFile++;
@@ -185,4 +187,4 @@ bool MemoryFileSystem::Exists(const std::string& path) {
     return m_paths.count(path) != 0;
 }
 
-}  // namespace rw::fuzz
+}  // namespace rw::support

@@ -1,13 +1,13 @@
 // Counting and failing file calls on demand.
-#include "scenario/FaultInjectingFileSystem.h"
+#include "support/FaultInjectingFileSystem.h"
 
 #include <numeric>
 
-namespace rw::scenario {
+namespace rw::support {
 
 FaultInjectingFileSystem::FaultInjectingFileSystem(FileSystem& inner) : m_inner(inner) {}
 
-FaultInjectingFileSystem::FaultInjectingFileSystem() : m_inner(ActiveFileSystem()) {}
+FaultInjectingFileSystem::FaultInjectingFileSystem() : m_inner(res::ActiveFileSystem()) {}
 
 void FaultInjectingFileSystem::FailAt(FileOp op, int n) {
     m_failAt[static_cast<std::size_t>(op)] = n;
@@ -37,6 +37,7 @@ bool FaultInjectingFileSystem::Fails(FileOp op) {
     if (fail) {
         ++m_injected;
     }
+    m_failedLast = fail;
     return fail;
 }
 
@@ -86,8 +87,22 @@ bool FaultInjectingFileSystem::Remove(const std::string& path) {
     return !Fails(FileOp::Remove) && m_inner.Remove(path);
 }
 
+// A file system without unnamed files makes no call to count or fail.
+int FaultInjectingFileSystem::CreateUnnamed(const std::string& folder) {
+    const int handle = m_inner.CreateUnnamed(folder);
+    if (handle < 0 || !Fails(FileOp::Create)) {
+        return handle;
+    }
+    m_inner.Close(handle);
+    return -1;
+}
+
+bool FaultInjectingFileSystem::NameUnnamed(int handle, const std::string& path) {
+    return !Fails(FileOp::Rename) && m_inner.NameUnnamed(handle, path);
+}
+
 bool FaultInjectingFileSystem::Exists(const std::string& path) {
     return !Fails(FileOp::Exists) && m_inner.Exists(path);
 }
 
-}  // namespace rw::scenario
+}  // namespace rw::support

@@ -4,9 +4,15 @@
 #include <array>
 #include <cstddef>
 
-#include "scenario/FileSystem.h"
+#include "res/FileSystem.h"
 
-namespace rw::scenario {
+namespace rw::support {
+
+using res::FileAccess;
+using res::FileSharing;
+using res::FileStatus;
+using res::FileSystem;
+using res::SeekFrom;
 
 enum class FileOp { Open, Create, Read, Write, Seek, Length, Truncate, Close, Rename, Remove, Exists };
 inline constexpr std::size_t kFileOpCount = 11;
@@ -15,13 +21,17 @@ inline constexpr std::size_t kFileOpCount = 11;
 // makes the n-th call (1-based, counted from construction or Reset) of that kind fail the way the
 // system would: an open or create returns -1 without touching the disk, a write stores the first half of
 // its bytes and reports that short count (a full disk), a close releases the handle and reports false,
-// a rename or remove does nothing and reports false. Install it with ScopedFileSystem.
+// a rename or remove does nothing and reports false. LastError() then says FailWith's status (IoError unless
+// set), else what the inner file system says. Creating (where the inner one can) or naming an unnamed file
+// counts as a Create or a Rename. Install it with res::ScopedFileSystem.
 class FaultInjectingFileSystem final : public FileSystem {
   public:
     explicit FaultInjectingFileSystem(FileSystem& inner);
     FaultInjectingFileSystem();
 
     void FailAt(FileOp op, int n);
+    // The reason injected failures give, e.g. ReadOnly for a folder that refuses writing.
+    void FailWith(FileStatus status) { m_status = status; }
     // Every call of that kind from the n-th on fails.
     void FailFrom(FileOp op, int n);
     // The n-th call of any kind fails (1-based over TotalCount()), for loops over every call of an operation.
@@ -45,6 +55,11 @@ class FaultInjectingFileSystem final : public FileSystem {
     bool RenameOver(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool Exists(const std::string& path) override;
+    FileStatus LastError() const override { return m_failedLast ? m_status : m_inner.LastError(); }
+    int CreateUnnamed(const std::string& folder) override;
+    bool NameUnnamed(int handle, const std::string& path) override;
+    bool TryLock(int handle) override { return m_inner.TryLock(handle); }
+    std::vector<std::string> List(const std::string& folder) override { return m_inner.List(folder); }
 
   private:
     // Counts the call and tells whether it is to fail.
@@ -56,6 +71,8 @@ class FaultInjectingFileSystem final : public FileSystem {
     std::array<int, kFileOpCount> m_failFrom{};
     int m_failAtCall = 0;
     int m_injected = 0;
+    FileStatus m_status = FileStatus::IoError;
+    bool m_failedLast = false;
 };
 
-}  // namespace rw::scenario
+}  // namespace rw::support

@@ -1,9 +1,9 @@
 // A named operating-system file and its handle.
-#include "scenario/DiskFile.h"
+#include "res/DiskFile.h"
 
 #include <utility>
 
-namespace rw::scenario {
+namespace rw::res {
 
 DiskFile::DiskFile(std::string_view path) {
     if (FitsPath(path)) {
@@ -67,9 +67,23 @@ bool DiskFile::Create(std::string_view path) {
     return true;
 }
 
+bool DiskFile::Attach(int handle, std::string_view path) {
+    if (IsOpen() || handle < 0) {
+        return false;
+    }
+    m_path = path;
+    m_handle = handle;
+    m_ownsHandle = false;
+    return true;
+}
+
 bool DiskFile::Close() {
     if (!IsOpen()) {
         return false;
+    }
+    if (!m_ownsHandle) {
+        m_handle = -1;
+        return true;
     }
     const bool ok = ActiveFileSystem().Close(m_handle);
     m_handle = -1;
@@ -93,4 +107,15 @@ std::int64_t DiskFile::Length() {
     return length;
 }
 
-}  // namespace rw::scenario
+FileResult CheckRegularFile(const std::string& path) {
+    if (!DiskFile::FitsPath(path)) {
+        return FileResult::Failure(path.empty() ? FileStatus::NoSuchFile : FileStatus::PathTooLong);
+    }
+    DiskFile file;
+    if (!file.Open(path, FileAccess::Read, FileSharing::DenyNone)) {
+        return FileResult::Failure(ActiveFileSystem().LastError());
+    }
+    return {};
+}
+
+}  // namespace rw::res

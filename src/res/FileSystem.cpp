@@ -1,9 +1,9 @@
 // The active file system and its test override.
-#include "scenario/FileSystem.h"
+#include "res/FileSystem.h"
 
-#include "scenario/NativeFileSystem.h"
+#include "res/NativeFileSystem.h"
 
-namespace rw::scenario {
+namespace rw::res {
 
 namespace {
 
@@ -24,4 +24,4 @@ ScopedFileSystem::~ScopedFileSystem() {
     g_active = m_previous;
 }
 
-}  // namespace rw::scenario
+}  // namespace rw::res

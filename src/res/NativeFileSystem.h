@@ -1,9 +1,9 @@
 // The operating system's own file calls behind the FileSystem seam.
 #pragma once
 
-#include "scenario/FileSystem.h"
+#include "res/FileSystem.h"
 
-namespace rw::scenario {
+namespace rw::res {
 
 // POSIX descriptors on Linux; the C runtime's _wsopen_s descriptors on Windows (paths converted from
 // UTF-8 to UTF-16). One instance serves the whole program.
@@ -21,6 +21,18 @@ class NativeFileSystem final : public FileSystem {
     bool RenameOver(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool Exists(const std::string& path) override;
+    FileStatus LastError() const override { return m_lastError; }
+    int CreateUnnamed(const std::string& folder) override;
+    bool NameUnnamed(int handle, const std::string& path) override;
+    bool TryLock(int handle) override;
+    std::vector<std::string> List(const std::string& folder) override;
+
+  private:
+    // Records why the call that just failed failed; returns failed so that calls can end with it.
+    template <typename T>
+    T Failed(T failed, bool creating = false);
+
+    FileStatus m_lastError = FileStatus::Ok;
 };
 
-}  // namespace rw::scenario
+}  // namespace rw::res
