@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "res/MapPalette.h"
 #include "res/AtomicFile.h"
+#include "res/MapPalette.h"
 
 namespace rw::cli {
 

@@ -1,8 +1,7 @@
 // The editor's document commands: New, Load, Save, Load City File, Exit, close and the game launch.
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
+#include "city/CityFileName.h"
 #include "city/CityMap.h"
 #include "city/LoadCityFile.h"
 #include "editor/CourseEditor.h"
@@ -16,36 +15,6 @@
 namespace rw::editor {
 
 namespace {
-
-std::filesystem::path FsPath(std::string_view utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-// Why a file could not be read, as far as the file system can tell; otherwise its contents were refused.
-std::string ReadFailureReason(const std::string& path, std::string_view refusedContents) {
-    std::error_code error;
-    const auto status = std::filesystem::status(FsPath(path), error);
-    if (!std::filesystem::exists(status)) {
-        return "the file does not exist";
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        return "it is not a file";
-    }
-    return std::string(refusedContents);
-}
-
-std::string WriteFailureReason(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path file = FsPath(path);
-    if (!std::filesystem::is_directory(file.parent_path(), error)) {
-        return "the folder does not exist";
-    }
-    const auto status = std::filesystem::status(file, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        return "the existing file cannot be replaced";
-    }
-    return "the file could not be written completely (the disk may be full)";
-}
 
 std::string FailureMessage(std::string_view action, std::string_view path, std::string_view reason) {
     std::string message(action);
@@ -81,11 +50,17 @@ std::optional<std::string> CourseEditor::LoadCity(std::string_view fileName) {
     if (fileName.empty()) {
         return FailureMessage("Could not load the city file", path, "the scenario names no city file");
     }
-    if (city::LoadCityFile(*m_city, path)) {
+    // Only a file of the cities folder is ever opened for a scenario.
+    if (!city::IsBareCityFileName(fileName)) {
+        return FailureMessage(
+            "Could not load the city file", fileName,
+            "the name holds a folder, and cities are read only from the game's cities folder");
+    }
+    const res::FileResult loaded = city::LoadCityFileResult(*m_city, path);
+    if (loaded) {
         return std::nullopt;
     }
-    return FailureMessage("Could not load the city file", path,
-                          ReadFailureReason(path, "it is not a city file the editor can read"));
+    return FailureMessage("Could not load the city file", path, res::Describe(loaded));
 }
 
 // Draws the city and the route; without a city the map keeps the blank picture, and the cleared building
@@ -122,12 +97,11 @@ void CourseEditor::OnLoadScenario() {
     ResetToFreshScenario();
     m_scenario = scenario::Scenario{};
     const std::string path = ScenarioPath(m_gameFolder, *chosen);
-    if (!scenario::ReadScenario(m_scenario, path)) {
+    if (const res::FileResult read = scenario::ReadScenarioResult(m_scenario, path); !read) {
         // What a refused file left behind is no race to show or to save over another file.
         ResetToFreshScenario();
         m_view.RepaintMap();
-        ShowFailure(FailureMessage("Could not load the scenario", path,
-                                   ReadFailureReason(path, "it is not a scenario file")));
+        ShowFailure(FailureMessage("Could not load the scenario", path, res::Describe(read)));
         return;
     }
     m_modified = false;
@@ -175,11 +149,11 @@ void CourseEditor::OnSaveToLastFile() {
 
 void CourseEditor::SaveTo(const std::string& path) {
     StoreRaceForSave(m_scenario, ReadRaceFields());
-    const bool written = scenario::WriteScenario(m_scenario, path);
+    const res::FileResult written = scenario::WriteScenarioResult(m_scenario, path);
     RefillCheckpointList(m_selectedCheckpoint);
     if (!written) {
         // The race is still only in the editor: keep it marked unsaved.
-        ShowFailure(FailureMessage("Could not save the scenario", path, WriteFailureReason(path)));
+        ShowFailure(FailureMessage("Could not save the scenario", path, res::Describe(written)));
         return;
     }
     m_lastPath = path;

@@ -19,8 +19,8 @@
 #include "res/BlankMap.h"
 #include "res/MapPalette.h"
 #include "route/CheckpointList.h"
-#include "support/FaultInjectingFileSystem.h"
 #include "scenario/ReadScenario.h"
+#include "support/FaultInjectingFileSystem.h"
 
 namespace rw::editor {
 namespace {
@@ -225,7 +225,7 @@ TEST_F(CourseEditorTest, SaveFailureIsShownAndKeepsTheOldFile) {
     editor.OnSaveScenario();
     EXPECT_TRUE(editor.IsModified());
     EXPECT_NE(OnlyMessage().text.find(missing), std::string::npos) << OnlyMessage().text;
-    EXPECT_NE(OnlyMessage().text.find("folder does not exist"), std::string::npos);
+    EXPECT_NE(OnlyMessage().text.find("no such folder"), std::string::npos);
     EXPECT_EQ(OnlyMessage().caption, "Vortane of Metrova Race Course Editor");
 }
 
@@ -348,7 +348,7 @@ TEST_F(CourseEditorTest, LoadWhenModified) {
 TEST_F(CourseEditorTest, LoadFailureIsShownAndLeavesAFreshRace) {
     ASSERT_TRUE(folder.WriteJunk("scenarios/movie/junk.scn"));
     for (const auto& [name, reason] :
-         {std::pair{"junk.scn", "not a scenario file"}, {"gone.scn", "does not exist"}}) {
+         {std::pair{"junk.scn", "not a scenario file"}, {"gone.scn", "no such file"}}) {
         Restart();
         PlaceRace();
         host.saveAnswers.push_back(SaveAnswer::No);
@@ -366,6 +366,13 @@ TEST_F(CourseEditorTest, LoadFailureIsShownAndLeavesAFreshRace) {
 TEST_F(CourseEditorTest, CityLoadFailure) {
     ASSERT_TRUE(folder.WriteJunk("cities/broken.urb"));
     ASSERT_TRUE(folder.WriteScenario("lost.scn", ThreeLapRace("nowhere.urb")));
+    // A scenario naming a city outside the cities folder: nothing there is opened.
+    ASSERT_TRUE(folder.WriteScenario("escape.scn", ThreeLapRace("../scenarios/movie/lost.scn")));
+    Load("escape.scn");
+    EXPECT_NE(OnlyMessage().text.find("\"../scenarios/movie/lost.scn\": the name holds a folder"),
+              std::string::npos)
+        << OnlyMessage().text;
+    host.Clear();
     for (const bool fromScenario : {true, false}) {
         const std::string name = fromScenario ? "nowhere.urb" : "broken.urb";
         LoadTown();  // a city in memory that must not stay usable
