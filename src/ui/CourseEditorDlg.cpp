@@ -19,6 +19,7 @@
 #include "DialogUnits.h"
 #include "EditorTemplate.h"
 #include "FieldValidator.h"
+#include "MagnifiedMapDlg.h"
 #include "MapView.h"
 #include "SingleSelectionList.h"
 #include "SpinArrows.h"
@@ -372,6 +373,8 @@ bool CourseEditorDlg::HandleEditingKey(const QKeyEvent& event) {
         m_editor->OnRedo();
     } else if (control && event.key() == Qt::Key_S) {
         m_editor->OnSaveToLastFile();
+    } else if (control && event.key() == Qt::Key_M) {
+        ShowMagnifiedMap();
     } else if (inList && alt && (event.key() == Qt::Key_Up || event.key() == Qt::Key_Down)) {
         m_editor->OnShiftCheckpoint(event.key() == Qt::Key_Up ? -1 : 1);
     } else if (inList && event.key() == Qt::Key_Delete) {
@@ -389,9 +392,13 @@ void CourseEditorDlg::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu menu(this);
+    QAction* magnify = menu.addAction(QStringLiteral("&Magnified Map\tCtrl+M"));
     QAction* about = menu.addAction(entry);
-    if (menu.exec(event->globalPos()) == about) {
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == about) {
         m_editor->OnSysCommand(rw::editor::CourseEditor::kAboutCommand);
+    } else if (chosen == magnify) {
+        ShowMagnifiedMap();
     }
 }
 

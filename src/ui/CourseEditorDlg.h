@@ -25,6 +25,7 @@ class QShowEvent;
 
 namespace rw::ui {
 
+class MagnifiedMapDlg;
 class MapView;
 
 // One window per run, shown modally until the user leaves the editor. It is the editor's view: it shows what
@@ -60,6 +61,10 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
 
     // Closes the window for good, bypassing the close request; the modal run then returns.
     void EndEditor();
+    // Paints the map picture and the checkpoint squares, one unit per map pixel.
+    void PaintMap(QPainter& painter) const;
+    // Opens the magnified map window (or brings it forward); it lives as long as this window.
+    MagnifiedMapDlg& ShowMagnifiedMap();
 
     // --- the editor's view ---
     std::string Text(rw::editor::ControlId id) const override;
@@ -94,7 +99,6 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     static void FitLabel(QLabel& label);
     void LayOut();
     void ConnectEventTable();
-    void PaintMap(QPainter& painter);
     bool HandleEditingKey(const QKeyEvent& event);
     // The map point under a window point, or nothing when a control lies there (it has the mouse to itself).
     std::optional<QPoint> MapPointAt(QPoint windowPoint) const;
@@ -109,6 +113,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     // The map picture shown: the editor's pixels, rows top-down, with the map palette.
     QImage m_mapImage;
     std::unique_ptr<rw::editor::CourseEditor> m_editor;
+    MagnifiedMapDlg* m_magnified = nullptr;  // a child of this window once opened
 };
 
 }  // namespace rw::ui

@@ -12,6 +12,7 @@
 
 #include "CourseEditorDlg.h"
 #include "FieldValidator.h"
+#include "MagnifiedMapDlg.h"
 #include "MapView.h"
 #include "UiText.h"
 #include "city/CheckpointMarks.h"
@@ -37,6 +38,9 @@ void CourseEditorDlg::SetText(ControlId id, std::string_view text) {
         FieldValidator::SetText(*edit, FromUtf8(text));
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText(FromUtf8(text));
+        if (id == ControlId::Status && m_magnified != nullptr) {
+            m_magnified->Refresh(label->text());
+        }
     }
 }
 
@@ -106,9 +110,22 @@ void CourseEditorDlg::RepaintMap() {
     }
     update();
     m_mapView->update();
+    if (m_magnified != nullptr) {
+        m_magnified->Refresh(ControlAs<QLabel>(ControlId::Status)->text());
+    }
 }
 
-void CourseEditorDlg::PaintMap(QPainter& painter) {
+MagnifiedMapDlg& CourseEditorDlg::ShowMagnifiedMap() {
+    if (m_magnified == nullptr) {
+        m_magnified = new MagnifiedMapDlg(*this);
+    }
+    m_magnified->show();
+    m_magnified->raise();
+    m_magnified->Refresh(ControlAs<QLabel>(ControlId::Status)->text());
+    return *m_magnified;
+}
+
+void CourseEditorDlg::PaintMap(QPainter& painter) const {
     painter.drawImage(QPoint(0, 0), m_mapImage);
     const auto colour = [](const rw::res::Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); };
     const QColor red = colour(rw::city::kMarkColour);

@@ -16,6 +16,7 @@
 #include "city/WriteCityFile.h"
 #include "res/BlankMap.h"
 #include "res/MapPalette.h"
+#include "ui/MagnifiedMapDlg.h"
 
 using namespace rw::ui;
 using namespace rw::ui::test;
@@ -249,6 +250,36 @@ class MapTest : public QObject {
         QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {60, 24}, {40, 40}}));
         QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {60, 50}, {40, 40}}));
+    }
+
+    // Ctrl+M opens the magnified map: every map pixel a crisp block, the same marks, hover texts and clicks.
+    void magnifiedMap() {
+        m_editor->LoadTown();
+        ClickTile(20, kRoadRow);
+        QTest::keyClick(&W(), Qt::Key_M, Qt::ControlModifier);
+        auto* magnified = W().findChild<MagnifiedMapDlg*>(QStringLiteral("magnifiedMap"));
+        QVERIFY(magnified != nullptr && magnified->isVisible());
+        magnified->SetZoom(9);
+        QCOMPARE(magnified->Zoom(), MagnifiedMapDlg::kMaxZoom);
+        magnified->SetZoom(4);
+        QWidget* area = magnified->MapArea();
+        QCOMPARE(area->size(), QSize(1024, 1024));
+        ClickAt(W(), Qt::LeftButton, MapPixel(W(), 300, 300));  // off the map: nothing
+        QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, QPoint(4 * 61 + 2, 4 * 81 + 3));
+        QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {30, 40}}));
+        QMouseEvent hover(QEvent::MouseMove, QPoint(4 * 24, 4 * 80),
+                          area->mapToGlobal(QPoint(4 * 24, 4 * 80)), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(area, &hover);
+        QCOMPARE(magnified->findChild<QLabel*>(QStringLiteral("magnifiedStatus"))->text(),
+                 QStringLiteral("12,40 - Road Here"));
+        const QImage big = area->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage small = GrabMap(W());
+        for (const QPoint& p : {QPoint(40, 80), QPoint(60, 80), QPoint(50, 81), QPoint(7, 200)}) {
+            for (const QPoint& d : {QPoint(0, 0), QPoint(3, 3)}) {
+                QCOMPARE(At(big, 4 * p.x() + d.x(), 4 * p.y() + d.y()), At(small, p.x(), p.y()));
+            }
+        }
     }
 
     // Only a left click on an entry (or the keys) changes the selection; what shows selected is what Delete
