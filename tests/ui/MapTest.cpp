@@ -143,6 +143,10 @@ class MapTest : public QObject {
             QCOMPARE(At(shown, 255, p), kRed);
         }
         QVERIFY(At(shown, 251, 255) != kRed);
+        // The off-map checkpoint's legs have no road: drawn as lines and named under the controls.
+        QVERIFY(!W().ControlAs<QLabel>(ControlId::RouteProblem)->text().isEmpty());
+        QDir().mkpath(QStringLiteral(RW_SCREENSHOT_DIR));
+        QVERIFY(W().grab().save(QStringLiteral(RW_SCREENSHOT_DIR "/editor-broken-leg.png")));
 
         QPixmap device(512, 512);
         device.setDevicePixelRatio(2.0);
@@ -271,6 +275,8 @@ class MapTest : public QObject {
                           area->mapToGlobal(QPoint(4 * 24, 4 * 80)), Qt::NoButton, Qt::NoButton,
                           Qt::NoModifier);
         QApplication::sendEvent(area, &hover);
+        QDir().mkpath(QStringLiteral(RW_SCREENSHOT_DIR));
+        QVERIFY(magnified->grab().save(QStringLiteral(RW_SCREENSHOT_DIR "/editor-magnified.png")));
         QCOMPARE(magnified->findChild<QLabel*>(QStringLiteral("magnifiedStatus"))->text(),
                  QStringLiteral("12,40 - Road Here"));
         const QImage big = area->grab().toImage().convertToFormat(QImage::Format_RGB32);
