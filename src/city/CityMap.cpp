@@ -64,8 +64,7 @@ void CopyOut(const std::uint8_t* block, std::array<T, N>& values, std::size_t of
 CityMap::CityMap() {
     m_decompressArena = CreateArena(kDecompressArenaSize);
     if (m_decompressArena < 0) {
-        std::fputs("Out of memory\n", stderr);
-        std::exit(1);
+        throw std::bad_alloc();
     }
     AllocateCityBlocks();
     AllocateStagingBlocks();
@@ -81,8 +80,7 @@ void CityMap::AllocateCityBlocks() {
     m_blocks.fill(nullptr);
     m_cityArena = CreateArena(kCityArenaSize);
     if (m_cityArena < 0) {
-        std::fputs("Out of memory\n", stderr);
-        std::exit(1);
+        throw std::bad_alloc();
     }
     for (std::size_t i = 0; i < kCityBlockCount; ++i) {
         const CityBlockInfo& info = kCityBlocks[i];
@@ -104,12 +102,7 @@ void CityMap::AllocateStagingBlocks() {
     for (const CityBlock block : kStagedBlocks) {
         total += AlignedSize(BlockInfo(block).size);
     }
-    try {
-        m_stagingStore = std::make_unique<std::uint8_t[]>(total + kStagingAlignment);
-    } catch (const std::bad_alloc&) {
-        std::fputs("Out of memory\n", stderr);
-        std::exit(1);
-    }
+    m_stagingStore = std::make_unique<std::uint8_t[]>(total + kStagingAlignment);
     const auto base = reinterpret_cast<std::uintptr_t>(m_stagingStore.get());
     std::size_t offset = AlignedSize(base) - base;
     for (const CityBlock block : kStagedBlocks) {

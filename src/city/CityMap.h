@@ -23,6 +23,7 @@ namespace rw::city {
 // tile outside the map.
 class CityMap {
   public:
+    // Allocates every block; throws std::bad_alloc when the memory is not there.
     CityMap();
     ~CityMap();
     CityMap(const CityMap&) = delete;

@@ -29,9 +29,9 @@ std::array<std::optional<Arena>, kMaxArenas>& Slots() {
     return slots;
 }
 
+// The program's edge (its main) reports it and ends; nothing here decides that.
 [[noreturn]] void OutOfMemory() {
-    std::fputs("Out of memory\n", stderr);
-    std::exit(1);
+    throw std::bad_alloc();
 }
 
 ArenaBlock NewBlock(std::size_t size) {

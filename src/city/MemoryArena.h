@@ -11,14 +11,14 @@ inline constexpr int kMaxArenas = 32;
 inline constexpr std::size_t kArenaGrowBlock = 8192;
 
 // Creates an arena whose first block holds initialSize bytes. Returns its slot 0..31, or -1 when all 32
-// slots are taken. Out of memory writes "Out of memory\n" to stderr and ends the process with status 1.
+// slots are taken. Out of memory throws std::bad_alloc, which the program's main reports.
 int CreateArena(std::size_t initialSize);
 
 // A piece of at least size bytes (rounded up to a multiple of 4), aligned to 4, owned by the arena and
 // valid until the arena is reset or released. The label only documents the request. A piece that would
 // end exactly at the end of the current block is taken from the next block; a next block that is too
 // small for the piece is kept for later and a new block of max(size, 8192) bytes is placed before it.
-// Returns nullptr for an empty or invalid slot. Out of memory ends the process as CreateArena does.
+// Returns nullptr for an empty or invalid slot. Out of memory throws std::bad_alloc as CreateArena does.
 void* ArenaAlloc(int slot, const char* label, std::size_t size);
 
 // Frees every piece of the arena at once; its blocks stay allocated. An empty slot is ignored.
