@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include <array>
+#include <string_view>
 #include <utility>
 
 #include "ResourceIds.h"
@@ -285,7 +287,45 @@ void CourseEditorDlg::SetLabels() {
             text = WithoutMnemonic(text);
         }
         SetDlgItemTextW(m_window, ToInt(label.control), text.c_str());
+        FitLabel(Control(label.control));
     }
+}
+
+// A font wider than the template's (a substitute for MS Sans Serif) may not fit a label into its box: the
+// box grows away from the edge its text is aligned to, so the text stays where the template puts it and
+// shows whole.
+void CourseEditorDlg::FitLabel(HWND control) {
+    std::array<wchar_t, 16> kind{};
+    GetClassNameW(control, kind.data(), static_cast<int>(kind.size()));
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const LONG type = style & SS_TYPEMASK;
+    if (std::wstring_view(kind.data()) != L"Static" ||
+        (type != SS_LEFT && type != SS_RIGHT && type != SS_CENTER)) {
+        return;
+    }
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT needed{};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    RECT place = PlaceOf(control);
+    const int missing = (needed.right - needed.left) - (place.right - place.left);
+    if (missing <= 0) {
+        return;
+    }
+    if (type == SS_RIGHT) {
+        place.left -= missing;
+    } else if (type == SS_CENTER) {
+        place.left -= missing / 2;
+        place.right += missing - missing / 2;
+    } else {
+        place.right += missing;
+    }
+    Place(control, place);
 }
 
 void CourseEditorDlg::AppendAboutEntry() {

@@ -69,6 +69,7 @@ class CourseEditorDlg : public rw::editor::EditorView {
     void OnPaint();
     void CreateMapImage();
     void SetLabels();
+    static void FitLabel(HWND control);
     void AppendAboutEntry();
     void LayOut();
     HWND Control(rw::editor::ControlId id) const;

@@ -163,6 +163,15 @@ TEST_F(EditorWindowTest, TemplatePlacesControlsAndLayoutFitsTheMap) {
         RECT actual{};
         GetWindowRect(child, &actual);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&actual), 2);
+        // A label too narrow for the font's text grows away from the edge its text is aligned to.
+        const LONG type = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
+        if (std::wstring_view(item.kind) == L"Static" && item.id != 1041 && item.id != 1055 &&
+            actual.right - actual.left > expected.right - expected.left) {
+            EXPECT_NE(type, SS_CENTER);
+            EXPECT_EQ(type == SS_RIGHT ? actual.right : actual.left,
+                      type == SS_RIGHT ? expected.right : expected.left);
+            expected = actual;
+        }
         EXPECT_EQ(actual.left, expected.left);
         EXPECT_EQ(actual.top, expected.top);
         // Wine's up-down control takes its own standard width.
