@@ -349,11 +349,9 @@ void CourseEditorDlg::LayOut() {
     mapPlace.bottom = mapPlace.top + 256;
     Place(map, mapPlace);
     const int h = dx / 2;
-    for (const ControlId id : {ControlId::Status}) {
-        RECT place = PlaceOf(Control(id));
-        OffsetRect(&place, h, dy);
-        Place(Control(id), place);
-    }
+    RECT status = PlaceOf(Control(ControlId::Status));
+    OffsetRect(&status, h, dy);
+    Place(Control(ControlId::Status), status);
     for (const ControlId id :
          {ControlId::CheckpointList, ControlId::CheckpointsLabel, ControlId::DeleteCheckpoint}) {
         Place(Control(id), PlaceOf(Control(id)));
