@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# The real routewright.exe under Wine on the current X display: load a city through the picker, click road
+# tiles on the map, type a title, save through the real Save As dialog, exit, and check the saved file
+# (with the Linux routewright-cli as well when it is given).
+# usage: EndToEndTest.sh EDITOR.exe HELPER.exe WINE64 [CLI]     exit 77 = skipped (no display or xdotool)
+set -euo pipefail
+editor=$1
+helper=$2
+wine=$3
+cli=${4:-}
+
+if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null 2>&1; then
+  echo "SKIPPED: the Windows end-to-end test needs an X display (scripts/windows-tests starts Xvfb) and xdotool"
+  exit 77
+fi
+
+work=$(mktemp -d)
+editor_pid=""
+cleanup() {
+  [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*" >&2
+  [ -s "$work/editor.log" ] && sed 's/^/editor: /' "$work/editor.log" >&2
+  if command -v xwd >/dev/null 2>&1; then
+    xwd -root -silent >"${TMPDIR:-/tmp}/routewright-win32-e2e-failure.xwd" 2>/dev/null &&
+      echo "screen saved to ${TMPDIR:-/tmp}/routewright-win32-e2e-failure.xwd" >&2
+  fi
+  exit 1
+}
+
+helper() { "$wine" "$helper" "$@" | tr -d '\r'; }
+
+# Waits up to 20 s for the window titled $1 (and control $2) and sets X, Y, W, H to its screen rectangle.
+where() {
+  local rect=""
+  for _ in $(seq 100); do
+    rect=$(helper where "$@" 2>/dev/null || true)
+    [ -n "$rect" ] && break
+    sleep 0.2
+  done
+  [ -n "$rect" ] || return 1
+  read -r X Y W H <<<"$rect"
+}
+
+gone() {
+  for _ in $(seq 100); do
+    helper where "$1" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+click_at() {
+  xdotool mousemove --sync "$1" "$2" click 1
+  sleep 0.3
+}
+
+# Clicks the middle of control $2 of the window titled $1. Wine without a window manager moves the keyboard
+# focus on clicks, so the tests click rather than rely on where the focus is.
+click_control() {
+  where "$1" "$2" || fail "control $2 of \"$1\" not found"
+  click_at $((X + W / 2)) $((Y + H / 2))
+}
+
+game=$work/game
+mkdir -p "$game/cities" "$game/scenarios/movie"
+cp "$editor" "$game/routewright.exe"
+if [ -n "$cli" ] && [ -x "$cli" ]; then
+  "$cli" make-demo "$game" >/dev/null
+else
+  echo "note: no Linux routewright-cli given; using a generated city and skipping the CLI check"
+  helper make-city "$game/cities/Zz_EndToEnd.urb"
+fi
+# The picker sorts the names and selects the first.
+city=$(cd "$game/cities" && ls | LC_ALL=C sort -f | head -n 1)
+mapfile -t tiles < <(helper roads "$game/cities/$city" 20,20 100,30 64,100)
+[ ${#tiles[@]} -eq 3 ] || fail "no road tiles found in $city"
+
+(cd "$game" && exec "$wine" routewright.exe) >"$work/editor.log" 2>&1 &
+editor_pid=$!
+main="Vortane of Metrova Race Course Editor"
+where "$main" || fail "the editor window did not appear"
+
+click_control "$main" 1022
+where "Select City File" || fail "the city picker did not open"
+click_control "Select City File" 1
+gone "Select City File" || fail "the city picker did not close"
+sleep 0.5
+
+where "$main" 1041 || fail "no map area"
+[ "$W $H" = "256 256" ] || fail "the map area is $W x $H, not 256 x 256"
+for tile in "${tiles[@]}"; do
+  click_at $((X + 2 * ${tile%,*} + 1)) $((Y + 2 * ${tile#*,} + 1))
+done
+
+click_control "$main" 1077
+xdotool key --delay 50 Home shift+End BackSpace
+xdotool type --delay 50 "Night Run"
+
+click_control "$main" 1009
+where "*.scn" || fail "the Save As dialog did not open"
+sleep 0.5
+# The file name field of the system's Save As dialog (edt1; a combo box, cmb13, in newer dialogs), then Save.
+if helper where "*.scn" 1152 >/dev/null 2>&1; then name_field=1152; else name_field=1148; fi
+click_control "*.scn" "$name_field"
+xdotool key --delay 50 End shift+Home BackSpace
+xdotool type --delay 50 "e2e_race"
+click_control "*.scn" 1
+saved=$game/scenarios/movie/e2e_race.scn
+for _ in $(seq 100); do [ -f "$saved" ] && break; sleep 0.1; done
+[ -f "$saved" ] || fail "the race was not saved to $saved"
+gone "*.scn" || fail "the Save As dialog did not close"
+
+# Saved, so Exit asks nothing and ends the program.
+click_control "$main" 1109
+for _ in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$editor_pid" 2>/dev/null; then fail "the editor did not end after Exit"; fi
+editor_pid=""
+
+facts=$(helper dump "$saved") || fail "the saved file does not read back"
+expected="name=Night Run
+cityFile=$city
+checkpoints=${tiles[0]} ${tiles[1]} ${tiles[2]}"
+[ "$facts" = "$expected" ] || fail "saved race differs: got
+$facts
+expected
+$expected"
+if [ -n "$cli" ] && [ -x "$cli" ]; then
+  json=$("$cli" scenario dump "$saved") || fail "routewright-cli scenario dump refused the saved file"
+  grep -q '"name": *"Night Run"' <<<"$json" || fail "the CLI dump lacks the title: $json"
+  grep -q "\"cityFile\": *\"$city\"" <<<"$json" || fail "the CLI dump lacks the city file: $json"
+fi
+echo "PASSED: saved $city race with checkpoints ${tiles[*]}"
