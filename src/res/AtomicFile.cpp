@@ -94,7 +94,8 @@ void AtomicFile::Discard() {
 
 FileResult AtomicFile::Begin() {
     Discard();
-    if (m_target.empty()) {
+    // A folder's path (ending with a separator) names no file to write either.
+    if (m_target.empty() || m_target.back() == '/' || m_target.back() == '\\') {
         return FileResult::Failure(FileStatus::NoSuchFile, "no file name");
     }
     if (!FitsPath(m_target)) {

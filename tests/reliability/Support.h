@@ -75,6 +75,9 @@ inline std::vector<std::string> FileNames(const std::filesystem::path& folder) {
 
 // Open file descriptors of this process (Linux); -1 where that cannot be told.
 inline int OpenDescriptorCount() {
+#ifdef _WIN32
+    return 0;  // under Wine /proc/self/fd holds Wine's own files too, which come and go: not counted there
+#endif
     std::error_code error;
     const std::filesystem::directory_iterator fds("/proc/self/fd", error);
     return error ? -1 : static_cast<int>(std::distance(fds, std::filesystem::directory_iterator()));

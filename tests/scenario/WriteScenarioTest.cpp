@@ -61,7 +61,7 @@ TEST_F(WriteScenarioTest, UnwritablePlacesFailWithTheirReason) {
     for (const Place& place :
          {Place{m_folder.Path("no-such-folder/x.scn"), "no such folder"},
           Place{m_folder.Path(std::string(270, 'l')), "the path is longer than 259 characters"},
-          Place{m_folder.Path(""), "no such folder"}, Place{"", "no file name"}}) {
+          Place{m_folder.Path(""), "no file name"}, Place{"", "no file name"}}) {
         EXPECT_EQ(res::Describe(WriteScenarioResult(Scenario{}, place.path)), place.reason) << place.path;
     }
     // A folder that refuses new files (as root nothing does, so the refusal is injected).
