@@ -195,8 +195,23 @@ bool NativeFileSystem::RenameOver(const std::string& from, const std::string& to
         return false;
     }
     _doserrno = 0;
-    return MoveFileExW(wf.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0 ||
-           Failed(false, true);
+    if (MoveFileExW(wf.c_str(), wt.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+        return true;
+    }
+    // A target another program holds open refuses the replacement as "access denied", which would read as
+    // a read-only folder: asking for the target alone tells the two apart.
+    if (GetLastError() == ERROR_ACCESS_DENIED) {
+        const HANDLE target = CreateFileW(wt.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (target == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION) {
+            m_lastError = FileStatus::InUse;
+            return false;
+        }
+        if (target != INVALID_HANDLE_VALUE) {
+            CloseHandle(target);
+        }
+        SetLastError(ERROR_ACCESS_DENIED);
+    }
+    return Failed(false, true);
 }
 
 // A file some program still holds open (a save in progress among them) cannot be removed: the runtime opens

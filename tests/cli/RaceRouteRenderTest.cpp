@@ -44,9 +44,9 @@ std::optional<PalettePicture> DecodePng(const std::string& file) {
         at += 12 + length;
     }
     std::vector<std::uint8_t> rows(256 * 257);
-    uLongf size = rows.size();
-    if (uncompress(rows.data(), &size, reinterpret_cast<const Bytef*>(packed.data()), packed.size()) !=
-            Z_OK ||
+    uLongf size = static_cast<uLongf>(rows.size());
+    if (uncompress(rows.data(), &size, reinterpret_cast<const Bytef*>(packed.data()),
+                   static_cast<uLong>(packed.size())) != Z_OK ||
         size != rows.size()) {
         return std::nullopt;
     }

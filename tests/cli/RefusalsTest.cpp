@@ -1,9 +1,12 @@
 // Every refusal of every subcommand, run as a process: exit status, one-line message, nothing written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <iostream>
 
@@ -203,7 +206,9 @@ TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
     ASSERT_TRUE(scenario::WriteScenario(escape, At("@scenarios/movie/e.scn")));
     ASSERT_TRUE(scenario::WriteScenario(drive, At("@scenarios/movie/d.scn")));
     ASSERT_TRUE(scenario::WriteScenario(absolute, At("@scenarios/movie/a.scn")));
+#ifndef _WIN32
     ASSERT_EQ(::mkfifo(At("@fifo").c_str(), 0600), 0);  // nothing ever writes to it: a read would wait
+#endif
     // XPLC's block holds 1024 bytes: eight runs of 128, then a run of 2 past its end.
     std::string runs = "FORM" + std::string("\0\0\0\x1e", 4) + "MTDH" + "XPLC" + std::string("\0\0\0\x12", 4);
     for (int i = 0; i < 8; ++i) {
@@ -216,6 +221,14 @@ TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
     fs::resize_file((WriteFileBytes(At("@big.json"), "{}"), At("@big.json")), (4 << 20) + 1);
 
     for (const Refusal& refusal : kRefusals) {
+#ifdef _WIN32
+        // FIFOs, devices and POSIX absolute paths are inputs of POSIX systems.
+        const std::string all = testing::PrintToString(refusal.args);
+        if (all.find("fifo") != std::string::npos || all.find("/dev/") != std::string::npos ||
+            all.find("a.scn") != std::string::npos) {
+            continue;
+        }
+#endif
         if (!refusal.json.empty()) {
             WriteFileBytes(At("@in.json"), refusal.json);
         }
@@ -224,14 +237,20 @@ TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
             expanded.push_back(At(arg));
         }
         const auto r = refusal.readOnly ? RunReadOnly(expanded) : RunTool(refusal.args);
-        const std::string expected = At(refusal.err), context = testing::PrintToString(refusal.args) + r.err;
+        std::string expected = At(refusal.err), err = r.err;
+        const std::string context = testing::PrintToString(refusal.args) + r.err;
+#ifdef _WIN32
+        // The CLI joins paths with the platform's separator; the table writes '/'.
+        std::replace(expected.begin(), expected.end(), '/', '\\');
+        std::replace(err.begin(), err.end(), '/', '\\');
+#endif
         EXPECT_EQ(r.status, refusal.status) << context;
         EXPECT_EQ(r.err.rfind("routewright-cli: ", 0), 0u) << context;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << context;  // one line
         if (expected.back() == '\n') {
-            EXPECT_EQ(r.err, "routewright-cli: " + expected) << context;
+            EXPECT_EQ(err, "routewright-cli: " + expected) << context;
         } else {
-            EXPECT_NE(r.err.find(expected), std::string::npos) << context;
+            EXPECT_NE(err.find(expected), std::string::npos) << context;
         }
         EXPECT_EQ(r.out, "") << context;
         EXPECT_FALSE(fs::exists(out)) << context;

@@ -1,7 +1,9 @@
 // Round trips through the writer and the reader, and the atomic save under injected failures.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -92,6 +94,24 @@ TEST_F(WriteScenarioTest, StaleTemporaryFilesOfOurPatternAreRemovedByTheNextSave
     ::close(held);
     EXPECT_EQ(m_folder.Files(), (std::vector<std::string>{"s.scn", "~RW1A2B3C.tmp", "~rw0.tmp",
                                                           "~rw00beef.tmp", "~rw1a2b3c.tmp.bak"}));
+}
+#endif
+
+#ifdef _WIN32
+// A file another program holds open cannot be replaced: the save says so and the file stays as it was.
+TEST_F(WriteScenarioTest, SavingOverAFileAnotherProgramHoldsOpenSaysSo) {
+    const std::string target = m_folder.Path("held.scn");
+    ASSERT_TRUE(WriteScenario(Scenario{}, target));
+    const HANDLE held =
+        CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Scenario other;
+    other.name = "Other";
+    EXPECT_EQ(res::Describe(WriteScenarioResult(other, target)), "the file is open in another program");
+    CloseHandle(held);
+    Scenario kept;
+    ASSERT_TRUE(ReadScenario(kept, target));
+    EXPECT_EQ(kept.name, "");
 }
 #endif
 
