@@ -129,6 +129,8 @@ class CourseEditor {
     std::optional<std::string> LoadCity(std::string_view fileName);
     void ShowLoadedCity(bool cityLoaded);
     void ShowFailure(const std::string& message);
+    // Takes the form into the history and shows the refusal when the race cannot be saved as it stands.
+    bool RefusedForSave();
     void SaveTo(const std::string& path);
     // The race form as it is now becomes an undo step when it differs from the last one taken.
     void CommitFields();

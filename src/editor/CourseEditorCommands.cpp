@@ -123,10 +123,17 @@ void CourseEditor::OnLoadScenario() {
     }
 }
 
-void CourseEditor::OnSaveScenario() {
+bool CourseEditor::RefusedForSave() {
     CommitFields();
     if (const auto refusal = RefuseSave(FieldBytes(ControlId::RaceTitle), m_scenario.checkpoints.size())) {
         m_host.ShowMessage(res::String(refusal->text), res::String(refusal->caption), MessageIcon::None);
+        return true;
+    }
+    return false;
+}
+
+void CourseEditor::OnSaveScenario() {
+    if (RefusedForSave()) {
         return;
     }
     if (const std::optional<std::string> path = m_host.AskSavePath(ScenarioFolder(m_gameFolder))) {
@@ -139,9 +146,7 @@ void CourseEditor::OnSaveToLastFile() {
         OnSaveScenario();
         return;
     }
-    CommitFields();
-    if (const auto refusal = RefuseSave(FieldBytes(ControlId::RaceTitle), m_scenario.checkpoints.size())) {
-        m_host.ShowMessage(res::String(refusal->text), res::String(refusal->caption), MessageIcon::None);
+    if (RefusedForSave()) {
         return;
     }
     SaveTo(m_lastPath);
