@@ -19,7 +19,12 @@ int Fail(int status, std::string_view what, std::string_view why) {
 }
 
 int PrintJson(const nlohmann::ordered_json& doc) {
-    std::cout << doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    std::cout << doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    return EndOutput();
+}
+
+int EndOutput() {
+    std::cout << '\n';
     std::cout.flush();
     if (!std::cout) {
         return Fail(kExitFileFailed, "standard output", "write failed");

@@ -20,4 +20,7 @@ int Fail(int status, std::string_view what, std::string_view why);
 // Writes doc to stdout as UTF-8 followed by a newline; kExitFileFailed when stdout cannot take it.
 int PrintJson(const nlohmann::ordered_json& doc);
 
+// Ends what a command wrote to stdout with a newline: kExitFileFailed when stdout could not take it.
+int EndOutput();
+
 }  // namespace rw::cli

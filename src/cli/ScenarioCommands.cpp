@@ -2,6 +2,7 @@
 // writer.
 #include <cstdint>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -25,7 +26,9 @@ int Dump(const std::string& path) {
     if (const res::FileResult read = scenario::ReadScenarioResult(s, path); !read) {
         return Fail(kExitFileFailed, path, res::Describe(read));
     }
-    return PrintJson(scenario::ScenarioToJson(s));
+    // Streamed: the text of a large scenario is never held whole.
+    scenario::WriteScenarioJson(s, std::cout);
+    return EndOutput();
 }
 
 int Build(const std::string& in, const std::string& out) {

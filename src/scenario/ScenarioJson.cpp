@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <limits>
 #include <optional>
+#include <ostream>
 #include <string_view>
 
 #include "scenario/Windows1252.h"
@@ -313,53 +314,130 @@ bool CheckpointFromJson(JsonChecker& c, const Json& v, const std::string& where,
 
 }  // namespace
 
+namespace {
+
+Json TriggerToJson(std::int32_t key, const EventTrigger& t) {
+    Json entry = Json::object();
+    entry["key"] = key;
+    entry["value0"] = t.value0;
+    entry["short0"] = t.short0;
+    entry["text1"] = Text(t.text1);
+    entry["text2"] = Text(t.text2);
+    return entry;
+}
+
+// The one list of the dump form's members, in their order; the sink gets each scalar member whole and each
+// list one element at a time, so a writer never needs more than one element's JSON at once.
+template <typename Sink>
+void VisitMembers(const Scenario& s, Sink& sink) {
+    sink.Member("cityFile", Text(s.cityFile));
+    sink.Member("introMovie", Text(s.introMovie));
+    sink.Member("introText", Text(s.introText));
+    sink.Member("winMovie", Text(s.winMovie));
+    sink.Member("winText", Text(s.winText));
+    sink.Member("loseMovie", Text(s.loseMovie));
+    sink.Member("loseText", Text(s.loseText));
+    sink.Member("name", Text(s.name));
+    sink.Member("timeLimit", s.timeLimit);
+    sink.Member("bonus", s.bonus);
+    sink.Member("pack", s.pack);
+    sink.Member("ammo", s.ammo);
+    sink.Member("startX", s.startX);
+    sink.Member("startY", s.startY);
+    sink.Member("laps", s.laps);
+    sink.Member("checkpointBonus", s.checkpointBonus);
+    sink.Member("prgn", s.prgn);
+    sink.Member("episode", s.episode);
+    sink.List("aiRacers", s.aiRacers, RacerToJson);
+    sink.List("events", s.events, EventToJson);
+    sink.List("checkpoints", s.checkpoints, [](const TilePos& p) { return Json::array({p.x, p.y}); });
+    sink.List("packages", s.packages, PackageToJson);
+    sink.List("eventTriggers", s.eventTriggers,
+              [](const auto& entry) { return TriggerToJson(entry.first, entry.second); });
+}
+
+class DocumentSink {
+  public:
+    void Member(const char* key, Json value) { m_doc[key] = std::move(value); }
+
+    template <typename Elements, typename F>
+    void List(const char* key, const Elements& list, F toJson) {
+        Json& array = m_doc[key] = Json::array();
+        for (const auto& element : list) {
+            array.push_back(toJson(element));
+        }
+    }
+
+    Json Take() { return std::move(m_doc); }
+
+  private:
+    Json m_doc = Json::object();
+};
+
+// Writes what Json::dump(2) gives for the whole document, member by member.
+class StreamSink {
+  public:
+    explicit StreamSink(std::ostream& out) : m_out(out) { m_out << '{'; }
+
+    void Member(const char* key, const Json& value) {
+        Key(key);
+        Write(value, "\n  ");
+    }
+
+    template <typename Elements, typename F>
+    void List(const char* key, const Elements& list, F toJson) {
+        Key(key);
+        if (list.empty()) {
+            m_out << "[]";
+            return;
+        }
+        m_out << '[';
+        const char* separator = "\n    ";
+        for (const auto& element : list) {
+            m_out << separator;
+            separator = ",\n    ";
+            Write(toJson(element), "\n    ");
+        }
+        m_out << "\n  ]";
+    }
+
+    void Finish() { m_out << "\n}"; }
+
+  private:
+    // Writes value as dump(2) lays it out at the depth whose line start is newlineAndIndent. Strings never
+    // hold a raw line break (dump escapes them), so every '\n' in the text is one of the layout's.
+    void Write(const Json& value, std::string_view newlineAndIndent) {
+        const std::string text = value.dump(2, ' ', false, Json::error_handler_t::replace);
+        std::size_t from = 0;
+        for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', from)) {
+            m_out.write(text.data() + from, static_cast<std::streamsize>(at - from));
+            m_out << newlineAndIndent;
+            from = at + 1;
+        }
+        m_out.write(text.data() + from, static_cast<std::streamsize>(text.size() - from));
+    }
+
+    void Key(const char* key) {
+        m_out << (m_first ? "\n  \"" : ",\n  \"") << key << "\": ";
+        m_first = false;
+    }
+
+    std::ostream& m_out;
+    bool m_first = true;
+};
+
+}  // namespace
+
 nlohmann::ordered_json ScenarioToJson(const Scenario& s) {
-    Json j = Json::object();
-    j["cityFile"] = Text(s.cityFile);
-    j["introMovie"] = Text(s.introMovie);
-    j["introText"] = Text(s.introText);
-    j["winMovie"] = Text(s.winMovie);
-    j["winText"] = Text(s.winText);
-    j["loseMovie"] = Text(s.loseMovie);
-    j["loseText"] = Text(s.loseText);
-    j["name"] = Text(s.name);
-    j["timeLimit"] = s.timeLimit;
-    j["bonus"] = s.bonus;
-    j["pack"] = s.pack;
-    j["ammo"] = s.ammo;
-    j["startX"] = s.startX;
-    j["startY"] = s.startY;
-    j["laps"] = s.laps;
-    j["checkpointBonus"] = s.checkpointBonus;
-    j["prgn"] = s.prgn;
-    j["episode"] = s.episode;
-    j["aiRacers"] = Json::array();
-    for (const auto& r : s.aiRacers) {
-        j["aiRacers"].push_back(RacerToJson(r));
-    }
-    j["events"] = Json::array();
-    for (const auto& e : s.events) {
-        j["events"].push_back(EventToJson(e));
-    }
-    j["checkpoints"] = Json::array();
-    for (const auto& p : s.checkpoints) {
-        j["checkpoints"].push_back(Json::array({p.x, p.y}));
-    }
-    j["packages"] = Json::array();
-    for (const auto& p : s.packages) {
-        j["packages"].push_back(PackageToJson(p));
-    }
-    j["eventTriggers"] = Json::array();
-    for (const auto& [key, t] : s.eventTriggers) {
-        Json entry = Json::object();
-        entry["key"] = key;
-        entry["value0"] = t.value0;
-        entry["short0"] = t.short0;
-        entry["text1"] = Text(t.text1);
-        entry["text2"] = Text(t.text2);
-        j["eventTriggers"].push_back(std::move(entry));
-    }
-    return j;
+    DocumentSink sink;
+    VisitMembers(s, sink);
+    return sink.Take();
+}
+
+void WriteScenarioJson(const Scenario& s, std::ostream& out) {
+    StreamSink sink(out);
+    VisitMembers(s, sink);
+    sink.Finish();
 }
 
 bool ScenarioFromJson(const nlohmann::ordered_json& doc, Scenario& out, std::string& error) {

@@ -1,6 +1,7 @@
 // Converters between a Scenario and its JSON form, shared by the command-line tool and the tests.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -16,6 +17,10 @@ namespace rw::scenario {
 // packages objects in field order, checkpoints [x, y] pairs, eventTriggers objects {key, value0, short0,
 // text1, text2} in ascending key order. Never fails.
 nlohmann::ordered_json ScenarioToJson(const Scenario& scenario);
+
+// The same form as text, exactly ScenarioToJson(scenario).dump(2) without a final newline, written element
+// by element so its memory does not grow with the scenario. Stream errors are left in out's state.
+void WriteScenarioJson(const Scenario& scenario, std::ostream& out);
 
 // The inverse: starts from a default Scenario and takes every member the object holds; a missing member,
 // or a missing field of an event, package or trigger (other than a trigger's key), keeps its default.
