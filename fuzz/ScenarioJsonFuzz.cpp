@@ -12,6 +12,7 @@
 #include "FuzzCheck.h"
 #include "ScenarioRoundTrip.h"
 #include "cli/JsonInput.h"
+#include "cli/ScenarioElementCost.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/ScenarioJson.h"
 #include "scenario/WriteScenario.h"
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Json doc;
     std::string error;
-    const int status = cli::ReadJsonFile(path, doc, error);
+    const int status = cli::ReadJsonFile(path, doc, error, cli::ScenarioElementCost);
     std::remove(path.c_str());
     if (status != 0) {
         RW_FUZZ_CHECK(!error.empty());

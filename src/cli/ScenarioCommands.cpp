@@ -1,15 +1,15 @@
 // `scenario dump` and `scenario build`: a scenario file to JSON and back, through the editor's reader and
 // writer.
-#include <cstdint>
-#include <filesystem>
+#include <cstddef>
 #include <iostream>
 #include <memory>
 #include <string>
-#include <system_error>
+#include <string_view>
 
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
 #include "cli/JsonInput.h"
+#include "cli/ScenarioElementCost.h"
 #include "res/DiskFile.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/ScenarioJson.h"
@@ -18,8 +18,6 @@
 namespace rw::cli {
 
 namespace {
-
-constexpr std::uintmax_t kMaxJsonBytes = std::uintmax_t{4} << 20;
 
 int Dump(const std::string& path) {
     scenario::Scenario s;
@@ -32,19 +30,14 @@ int Dump(const std::string& path) {
 }
 
 int Build(const std::string& in, const std::string& out) {
-    // A FIFO or a device would have the JSON reader wait or read for ever. A parsed document takes up to
-    // about 30 times its text, so the input is capped far above any scenario's JSON (a few hundred KB) and
-    // far below what would break the memory bound of a read (64 MB + 16 times the file).
+    // A FIFO or a device would have the JSON reader wait or read for ever.
     if (const res::FileResult regular = res::CheckRegularFile(in); !regular) {
         return Fail(kExitFileFailed, in, res::Describe(regular));
     }
-    std::error_code ignored;
-    if (std::filesystem::file_size(in, ignored) > kMaxJsonBytes) {
-        return Fail(kExitUsage, in, "larger than 4 MB, more than any scenario's JSON");
-    }
     nlohmann::ordered_json doc;
+    const DismantleOnExit teardown(doc);
     std::string error;
-    if (int status = ReadJsonFile(in, doc, error); status != kExitSuccess) {
+    if (int status = ReadJsonFile(in, doc, error, ScenarioElementCost); status != kExitSuccess) {
         return Fail(status, in, error);
     }
     scenario::Scenario s;
