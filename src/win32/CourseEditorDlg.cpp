@@ -92,7 +92,6 @@ INT_PTR CourseEditorDlg::RunModal() {
     if (CreateModeless() == nullptr) {
         return -1;
     }
-    m_modeless = false;
     ShowWindow(m_window, SW_SHOW);
     MSG message{};
     while (!m_ended) {
@@ -112,7 +111,6 @@ INT_PTR CourseEditorDlg::RunModal() {
 }
 
 HWND CourseEditorDlg::CreateModeless() {
-    m_modeless = true;
     return CreateDialogParamW(Instance(), MAKEINTRESOURCEW(RW_IDD_EDITOR), nullptr, &DialogProc,
                               reinterpret_cast<LPARAM>(this));
 }

@@ -91,7 +91,6 @@ class CourseEditorDlg : public rw::editor::EditorView {
     rw::editor::EditorHost& m_host;
     std::string m_gameFolder;
     HWND m_window = nullptr;
-    bool m_modeless = false;
     bool m_ended = false;
     bool m_settingText = false;  // the editor sets a field: its change notification is not typing
     HACCEL m_windowKeys = nullptr;
