@@ -1,4 +1,4 @@
-// The editor's main window: start-up, layout and the event table.
+// The editor's main window: start-up, its message loop and layout.
 #include "CourseEditorDlg.h"
 
 #include <windowsx.h>
@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "MagnifiedMapWnd.h"
 #include "ResourceIds.h"
 #include "ResourceString.h"
 #include "Utf16.h"
@@ -71,32 +72,56 @@ void Place(HWND control, const RECT& rect) {
 CourseEditorDlg::CourseEditorDlg(rw::editor::EditorHost& host, std::string gameFolder)
     : m_host(host), m_gameFolder(std::move(gameFolder)) {
     m_hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(RW_IDI_APP));
+    m_windowKeys = LoadAcceleratorsW(Instance(), MAKEINTRESOURCEW(RW_IDA_EDITOR));
+    m_listKeys = LoadAcceleratorsW(Instance(), MAKEINTRESOURCEW(RW_IDA_CHECKPOINT_LIST));
 }
 
+// A field losing the focus while the window is taken down still reports it: nothing may reach the editor
+// any more.
 CourseEditorDlg::~CourseEditorDlg() {
-    if (m_modeless && m_window != nullptr) {
+    m_magnified.reset();
+    m_editor.reset();
+    if (m_window != nullptr) {
         DestroyWindow(m_window);
     }
 }
 
+// A loop of our own rather than DialogBox's, so the window's keys are translated before the dialog manager
+// and the focused control see them.
 INT_PTR CourseEditorDlg::RunModal() {
-    m_modeless = false;
-    return DialogBoxParamW(Instance(), MAKEINTRESOURCEW(RW_IDD_EDITOR), nullptr, &DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    if (CreateModeless() == nullptr) {
+        return -1;
+    }
+    ShowWindow(m_window, SW_SHOW);
+    MSG message{};
+    while (!m_ended) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+            }
+            break;
+        }
+        if (!TranslateKey(message) && !IsDialogMessageW(m_window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return 0;
 }
 
 HWND CourseEditorDlg::CreateModeless() {
-    m_modeless = true;
     return CreateDialogParamW(Instance(), MAKEINTRESOURCEW(RW_IDD_EDITOR), nullptr, &DialogProc,
                               reinterpret_cast<LPARAM>(this));
 }
 
+// The window is hidden at once and destroyed with this object, once no handler of the editor's runs.
 void CourseEditorDlg::EndEditor() {
-    if (m_modeless) {
-        ShowWindow(m_window, SW_HIDE);
-    } else {
-        EndDialog(m_window, 0);
+    m_ended = true;
+    if (m_magnified != nullptr) {
+        ShowWindow(m_magnified->Window(), SW_HIDE);
     }
+    ShowWindow(m_window, SW_HIDE);
 }
 
 HWND CourseEditorDlg::Control(ControlId id) const {
@@ -125,122 +150,6 @@ INT_PTR CALLBACK CourseEditorDlg::DialogProc(HWND window, UINT message, WPARAM w
         return FALSE;
     }
     return self->OnMessage(message, wParam, lParam);
-}
-
-// The event table. A message not handled here gets the dialog's default handling (result FALSE).
-INT_PTR CourseEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    rw::editor::CourseEditor& editor = *m_editor;
-    switch (message) {
-        case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == rw::editor::CourseEditor::kAboutCommand) {
-                editor.OnSysCommand(rw::editor::CourseEditor::kAboutCommand);
-                return TRUE;
-            }
-            return FALSE;
-        case WM_PAINT:
-            OnPaint();
-            return TRUE;
-        case WM_QUERYDRAGICON:
-            return reinterpret_cast<INT_PTR>(m_hIcon);
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        case WM_NOTIFY: {
-            const LRESULT result = OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
-            SetWindowLongPtrW(m_window, DWLP_MSGRESULT, result);
-            return TRUE;
-        }
-        case WM_LBUTTONDOWN:
-        case WM_MOUSEMOVE:
-        case WM_RBUTTONDOWN: {
-            const POINT origin = MapOrigin();
-            const int px = GET_X_LPARAM(lParam) - origin.x;
-            const int py = GET_Y_LPARAM(lParam) - origin.y;
-            if (message == WM_LBUTTONDOWN) {
-                editor.OnLButtonDown(px, py);
-            } else if (message == WM_MOUSEMOVE) {
-                editor.OnMouseMove(px, py);
-            } else {
-                editor.OnRButtonDown(px, py);
-            }
-            return TRUE;
-        }
-        case WM_CLOSE:
-            editor.OnClose();
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
-void CourseEditorDlg::OnCommand(int id, int code) {
-    rw::editor::CourseEditor& editor = *m_editor;
-    switch (id) {
-        case IDOK:
-            // Enter in a field must not end the editor.
-            return;
-        case IDCANCEL:
-            // Escape is the same close request as the close box.
-            editor.OnClose();
-            return;
-        case ToInt(ControlId::CheckpointList):
-            if (code == LBN_SELCHANGE) {
-                editor.OnSelchangeCheckpoints();
-            }
-            return;
-        case ToInt(ControlId::Difficulty):
-            if (code == CBN_SELCHANGE) {
-                editor.OnSelchangeDifficulty();
-            }
-            return;
-        default:
-            break;
-    }
-    if (code != BN_CLICKED) {
-        return;
-    }
-    switch (static_cast<ControlId>(id)) {
-        case ControlId::LoadCityFile:
-            editor.OnLoadCityFile();
-            break;
-        case ControlId::DeleteCheckpoint:
-            editor.OnDeleteCheckpoint();
-            break;
-        case ControlId::LoadScenario:
-            editor.OnLoadScenario();
-            break;
-        case ControlId::SaveScenario:
-            editor.OnSaveScenario();
-            break;
-        case ControlId::NewScenario:
-            editor.OnNewScenario();
-            break;
-        case ControlId::EnterGame:
-            editor.OnEnterGame();
-            break;
-        case ControlId::Exit:
-            editor.OnExit();
-            break;
-        default:
-            break;
-    }
-}
-
-// The two spins: a click transfers the fields, a delta steps the field beside the spin. Both let the
-// notification pass (result 0).
-LRESULT CourseEditorDlg::OnNotify(const NMHDR& header, LPARAM lParam) {
-    rw::editor::CourseEditor& editor = *m_editor;
-    const auto id = static_cast<ControlId>(header.idFrom);
-    if (id != ControlId::LapsSpin && id != ControlId::RacersSpin) {
-        return 0;
-    }
-    if (header.code == NM_CLICK) {
-        id == ControlId::LapsSpin ? editor.OnClickLapsSpin() : editor.OnClickRacersSpin();
-    } else if (header.code == UDN_DELTAPOS) {
-        const int delta = reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta;
-        id == ControlId::LapsSpin ? editor.OnDeltaposLapsSpin(delta) : editor.OnDeltaposRacersSpin(delta);
-    }
-    return 0;
 }
 
 BOOL CourseEditorDlg::OnInitDialog() {
@@ -360,9 +269,10 @@ void CourseEditorDlg::LayOut() {
     frame.right += dx;
     frame.bottom += dy;
     Place(Control(ControlId::MapBox), frame);
-    for (const ControlId id : {ControlId::Exit, ControlId::EnterGame}) {
+    for (const ControlId id : {ControlId::Exit, ControlId::EnterGame, ControlId::RouteProblem}) {
         RECT place = PlaceOf(Control(id));
-        OffsetRect(&place, h, dy);
+        // The broken-leg line runs under the whole window from its left edge: it only moves down.
+        OffsetRect(&place, id == ControlId::RouteProblem ? 0 : h, dy);
         Place(Control(id), place);
     }
     const RECT ruler = PlaceOf(Control(ControlId::StatusFrame));

@@ -1,4 +1,4 @@
-// The editor's main window on Win32: the dialog from template 102, its event table, layout and map.
+// The editor's main window on Win32: the dialog from template 102, its event table, keys, layout and map.
 #pragma once
 
 // windows.h first: the common control and dialog headers build on it.
@@ -17,6 +17,8 @@
 
 namespace rw::win32 {
 
+class MagnifiedMapWnd;
+
 // The window is the editor's view over the real controls: it shows what the editor (CourseEditor, which
 // owns the race, the city and the map picture) sets and hands every input to it, mouse points converted
 // to map pixels. The editor is made when the dialog receives WM_INITDIALOG.
@@ -29,13 +31,22 @@ class CourseEditorDlg : public rw::editor::EditorView {
     CourseEditorDlg(const CourseEditorDlg&) = delete;
     CourseEditorDlg& operator=(const CourseEditorDlg&) = delete;
 
-    // Runs the window modally with no owner until it ends.
+    // Shows the window with no owner and runs its message loop until it ends.
     INT_PTR RunModal();
     // Creates the window without a modal loop of its own (the caller pumps or sends the messages) and
     // returns it, or nullptr when it cannot be created; it is destroyed with this object.
     HWND CreateModeless();
     // Ends the window for good, bypassing the close request.
     void EndEditor();
+    // The window's keys (accelerators), for a message loop to call before IsDialogMessage: true when the
+    // message was a key of the editor's and has been handled.
+    bool TranslateKey(MSG& message) const;
+    // Opens the magnified map window (or brings it forward); it lives as long as this window.
+    MagnifiedMapWnd& ShowMagnifiedMap();
+    MagnifiedMapWnd* MagnifiedMap() const { return m_magnified.get(); }
+    // Paints the map picture and the checkpoint squares into dc, each map pixel a zoom x zoom block, the
+    // map's top-left corner at origin.
+    void PaintMap(HDC dc, int zoom, POINT origin) const;
 
     HWND Window() const { return m_window; }
     rw::editor::CourseEditor& Editor() { return *m_editor; }
@@ -65,6 +76,8 @@ class CourseEditorDlg : public rw::editor::EditorView {
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL OnInitDialog();
     void OnCommand(int id, int code);
+    void OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnContextMenu(LPARAM lParam);
     LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
     void OnPaint();
     void CreateMapImage();
@@ -78,7 +91,10 @@ class CourseEditorDlg : public rw::editor::EditorView {
     rw::editor::EditorHost& m_host;
     std::string m_gameFolder;
     HWND m_window = nullptr;
-    bool m_modeless = false;
+    bool m_ended = false;
+    bool m_settingText = false;  // the editor sets a field: its change notification is not typing
+    HACCEL m_windowKeys = nullptr;
+    HACCEL m_listKeys = nullptr;
     HICON m_hIcon = nullptr;
     GdiObject<HPALETTE> m_mapPalette;
     GdiObject<HBITMAP> m_mapImage;
@@ -86,6 +102,7 @@ class CourseEditorDlg : public rw::editor::EditorView {
     GdiObject<HBRUSH> m_markBrush;
     GdiObject<HBRUSH> m_selectedMarkBrush;
     std::unique_ptr<rw::editor::CourseEditor> m_editor;
+    std::unique_ptr<MagnifiedMapWnd> m_magnified;
 };
 
 }  // namespace rw::win32

@@ -1,9 +1,11 @@
 // The editor window as the editor's view: field texts, the Checkpoints list, the difficulty box, and the map
 // as an 8-bit DIB section painted with the map palette.
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "CourseEditorDlg.h"
+#include "MagnifiedMapWnd.h"
 #include "ResourceIds.h"
 #include "Utf16.h"
 #include "city/CheckpointMarks.h"
@@ -26,8 +28,14 @@ std::string CourseEditorDlg::Text(ControlId id) const {
 }
 
 void CourseEditorDlg::SetText(ControlId id, std::string_view text) {
-    // Controls that send a change notification send one nobody handles, so nothing reports back.
-    SetDlgItemTextW(m_window, ToInt(id), Widen(text).c_str());
+    // A field's change notification is muted: only typing reports a change.
+    const std::wstring wide = Widen(text);
+    m_settingText = true;
+    SetDlgItemTextW(m_window, ToInt(id), wide.c_str());
+    m_settingText = false;
+    if (id == ControlId::Status && m_magnified != nullptr) {
+        m_magnified->ShowStatus(wide);
+    }
 }
 
 LRESULT CourseEditorDlg::SendList(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -111,6 +119,18 @@ void CourseEditorDlg::RepaintMap() {
         const RECT area{origin.x, origin.y, origin.x + 256, origin.y + 256};
         InvalidateRect(m_window, &area, FALSE);
     }
+    if (m_magnified != nullptr) {
+        m_magnified->RepaintMap();
+    }
+}
+
+MagnifiedMapWnd& CourseEditorDlg::ShowMagnifiedMap() {
+    if (m_magnified == nullptr) {
+        m_magnified = std::make_unique<MagnifiedMapWnd>(*this);
+    }
+    m_magnified->Show();
+    m_magnified->ShowStatus(Widen(Text(ControlId::Status)));
+    return *m_magnified;
 }
 
 std::span<const std::uint8_t> CourseEditorDlg::MapImageBits() const {
@@ -193,25 +213,32 @@ void CourseEditorDlg::OnPaint() {
     }
     HWND map = Control(ControlId::Map);
     HDC mapDc = GetDC(map);
-    HPALETTE previous = SelectPalette(mapDc, m_mapPalette.get(), FALSE);
-    RealizePalette(mapDc);
-    HDC memory = CreateCompatibleDC(mapDc);
-    HGDIOBJ previousImage = SelectObject(memory, m_mapImage.get());
-    BitBlt(mapDc, 0, 0, 256, 256, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previousImage);
-    DeleteDC(memory);
-    SelectPalette(mapDc, previous, FALSE);
+    PaintMap(mapDc, 1, POINT{0, 0});
+    ReleaseDC(map, mapDc);
+    EndPaint(m_window, &paint);
+}
+
+void CourseEditorDlg::PaintMap(HDC dc, int zoom, POINT origin) const {
+    HPALETTE previousPalette = SelectPalette(dc, m_mapPalette.get(), FALSE);
+    RealizePalette(dc);
+    const MemoryDc memory(CreateCompatibleDC(dc));
+    HGDIOBJ previousImage = SelectObject(memory.get(), m_mapImage.get());
+    // Each map pixel becomes a crisp block: no blending of neighbours, which would make up colours the
+    // palette does not have.
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, origin.x, origin.y, 256 * zoom, 256 * zoom, memory.get(), 0, 0, 256, 256, SRCCOPY);
+    SelectObject(memory.get(), previousImage);
+    SelectPalette(dc, previousPalette, FALSE);
 
     int index = 0;
     for (const rw::scenario::TilePos& pos : m_editor->GetScenario().checkpoints) {
         const rw::city::PixelRect square = rw::city::CheckpointSquare(pos.x, pos.y);
-        const RECT rect{square.left, square.top, square.right, square.bottom};
-        FillRect(mapDc, &rect,
+        const RECT rect{origin.x + zoom * square.left, origin.y + zoom * square.top,
+                        origin.x + zoom * square.right, origin.y + zoom * square.bottom};
+        FillRect(dc, &rect,
                  index == m_editor->SelectedCheckpoint() ? m_selectedMarkBrush.get() : m_markBrush.get());
         ++index;
     }
-    ReleaseDC(map, mapDc);
-    EndPaint(m_window, &paint);
 }
 
 }  // namespace rw::win32

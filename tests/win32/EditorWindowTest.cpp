@@ -4,13 +4,17 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CourseEditorDlg.h"
+#include "MagnifiedMapWnd.h"
+#include "ResourceIds.h"
 #include "ResourceString.h"
 #include "Utf16.h"
 #include "city/MapPicking.h"
@@ -27,6 +31,8 @@ using rw::editor::ControlId;
 using rw::editor::ToInt;
 using rw::editor::test::kRoadColumn;
 using rw::editor::test::kRoadRow;
+using rw::scenario::TilePos;
+using Tiles = std::vector<TilePos>;
 
 class EditorWindowTest : public ::testing::Test {
   protected:
@@ -55,10 +61,34 @@ class EditorWindowTest : public ::testing::Test {
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(ToInt(id), code), reinterpret_cast<LPARAM>(Item(id)));
     }
     void Click(ControlId id) { Command(id, BN_CLICKED); }
+    void LoadTown() {
+        host.cityPicks.push_back("town.urb");
+        Click(ControlId::LoadCityFile);
+    }
+    void SelectRow(int row) {
+        Send(ControlId::CheckpointList, LB_SETCURSEL, static_cast<WPARAM>(row));
+        Command(ControlId::CheckpointList, LBN_SELCHANGE);
+    }
     // A mouse message at the middle of map tile (x, y), in the window's client coordinates.
-    void Mouse(UINT message, int x, int y) {
+    void Mouse(UINT message, int x, int y, WPARAM keys = 0) {
         const POINT origin = dialog->MapOrigin();
-        SendMessageW(window, message, 0, MAKELPARAM(origin.x + 2 * x + 1, origin.y + 2 * y + 1));
+        SendMessageW(window, message, keys, MAKELPARAM(origin.x + 2 * x + 1, origin.y + 2 * y + 1));
+    }
+    // A key pressed on target with modifiers held, through the message loop's steps: the window's keys,
+    // then the dialog manager, which hands the rest to the control. Alt makes it a system key.
+    void Press(HWND target, WPARAM key, std::initializer_list<int> held = {}) {
+        std::array<BYTE, 256> keys{};
+        for (const int down : held) {
+            keys[static_cast<std::size_t>(down)] = 0x80;
+        }
+        SetKeyboardState(keys.data());
+        const bool alt = keys[VK_MENU] != 0;
+        MSG message{target, alt ? UINT{WM_SYSKEYDOWN} : UINT{WM_KEYDOWN}, key, alt ? 0x20000001 : 1, 0, {}};
+        if (!dialog->TranslateKey(message) && !IsDialogMessageW(window, &message)) {
+            DispatchMessageW(&message);
+        }
+        keys.fill(0);
+        SetKeyboardState(keys.data());
     }
     void Spin(ControlId id, int delta) {
         NMUPDOWN change{};
@@ -123,7 +153,7 @@ TEST_F(EditorWindowTest, TemplatePlacesControlsAndLayoutFitsTheMap) {
         {1087, L"Button", {13, 42, 171, 127}},    {1088, L"Static", {113, 82, 44, 8}},
         {1089, L"Static", {133, 103, 36, 8}},     {1086, L"Static", {199, 17, 65, 8}},
         {1104, L"Button", {13, 7, 171, 31}},      {1102, L"Static", {22, 148, 47, 8}},
-        {1103, L"Button", {191, 7, 250, 179}},
+        {1103, L"Button", {191, 7, 250, 179}},    {1301, L"Static", {13, 194, 300, 9}},
     };
     // Place and size are converted one by one, as the dialog manager converts them.
     const auto inPixels = [this](const RECT& units) {
@@ -152,6 +182,9 @@ TEST_F(EditorWindowTest, TemplatePlacesControlsAndLayoutFitsTheMap) {
             case 1000:
             case 1109:
                 OffsetRect(&expected, dx / 2, dy);
+                break;
+            case 1301:
+                OffsetRect(&expected, 0, dy);
                 break;
             case 1103:
                 expected.right += dx;
@@ -237,8 +270,7 @@ TEST_F(EditorWindowTest, EditsLimitWhatIsTyped) {
 // Buttons, map clicks, the list, the spins, the difficulty box and the system menu reach the editor, and the
 // list shows what it set: entries in route order with their checkpoint index as item data.
 TEST_F(EditorWindowTest, InputReachesTheEditorAndTheListShowsTheRoute) {
-    host.cityPicks.push_back("town.urb");
-    Click(ControlId::LoadCityFile);
+    LoadTown();
     ASSERT_EQ(host.cityFolders, std::vector<std::string>{game.Path() + "cities\\"});
     EXPECT_EQ(Shown(ControlId::CityFile), "town.urb");
 
@@ -255,11 +287,8 @@ TEST_F(EditorWindowTest, InputReachesTheEditorAndTheListShowsTheRoute) {
     EXPECT_EQ(entries[2], std::make_pair(Str(rw::res::StringId::Finish), LRESULT{2}));
     EXPECT_EQ(Send(ControlId::CheckpointList, LB_GETCURSEL), editor.SelectedCheckpoint());
 
-    Send(ControlId::CheckpointList, LB_SETCURSEL, 1);
-    Command(ControlId::CheckpointList, LBN_SELCHANGE);
+    SelectRow(1);
     EXPECT_EQ(editor.SelectedCheckpoint(), 1);
-    Mouse(WM_RBUTTONDOWN, kRoadColumn, 30);
-    EXPECT_EQ(editor.GetScenario().checkpoints[1], (rw::scenario::TilePos{kRoadColumn, 30}));
     Mouse(WM_MOUSEMOVE, kRoadColumn, 30);
     EXPECT_EQ(Shown(ControlId::Status), rw::city::TileStatusText(editor.City(), 2 * kRoadColumn + 1, 61));
 
@@ -298,11 +327,6 @@ TEST_F(EditorWindowTest, InputReachesTheEditorAndTheListShowsTheRoute) {
 // The map image is an 8-bit DIB section whose colours are the map palette; it holds the blank picture at
 // start and the editor's picture after a city is drawn, and a paint puts it and the marks on screen.
 TEST_F(EditorWindowTest, MapImageIsThePaletteDibAndIsPainted) {
-    DIBSECTION section{};
-    ASSERT_EQ(GetObjectW(dialog->MapImage(), sizeof section, &section), static_cast<int>(sizeof section));
-    EXPECT_EQ(section.dsBmih.biWidth, 256);
-    EXPECT_EQ(section.dsBmih.biHeight, 256);
-    EXPECT_EQ(section.dsBmih.biBitCount, 8);
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(memory, dialog->MapImage());
     std::array<RGBQUAD, 256> colours{};
@@ -317,8 +341,7 @@ TEST_F(EditorWindowTest, MapImageIsThePaletteDibAndIsPainted) {
     const auto blank = rw::res::BlankMapPixels();
     EXPECT_TRUE(std::equal(blank.begin(), blank.end(), dialog->MapImageBits().begin()));
 
-    host.cityPicks.push_back("town.urb");
-    Click(ControlId::LoadCityFile);
+    LoadTown();
     Mouse(WM_LBUTTONDOWN, 20, kRoadRow);
     Mouse(WM_LBUTTONDOWN, 90, kRoadRow);
     const rw::city::MapPixels& pixels = dialog->Editor().MapPixels();
@@ -337,6 +360,136 @@ TEST_F(EditorWindowTest, MapImageIsThePaletteDibAndIsPainted) {
     EXPECT_EQ(GetPixel(screen, 2 * columns[selected] - 1, 2 * kRoadRow - 1), RGB(246, 110, 0));
     EXPECT_EQ(GetPixel(screen, 2 * columns[1 - selected] - 1, 2 * kRoadRow - 1), RGB(255, 0, 0));
     ReleaseDC(Item(ControlId::Map), screen);
+}
+
+// The window's keys reach the editor from wherever the focus is, through the loop's translation; the list's
+// own keys only while it has the focus (Delete in a field deletes text).
+TEST_F(EditorWindowTest, EditingKeys) {
+    LoadTown();
+    for (const int x : {20, 30, 40}) {
+        Mouse(WM_LBUTTONDOWN, x, kRoadRow);
+    }
+    const Tiles& checkpoints = dialog->Editor().GetScenario().checkpoints;
+    HWND title = Item(ControlId::RaceTitle);
+    HWND list = Item(ControlId::CheckpointList);
+    SetFocus(title);
+    Press(title, 'Z', {VK_CONTROL});
+    EXPECT_EQ(Entries().size(), 2u);
+    Press(title, 'Y', {VK_CONTROL});
+    Press(title, 'Z', {VK_CONTROL});
+    Press(title, 'Z', {VK_CONTROL, VK_SHIFT});
+    Press(title, VK_DELETE);
+    EXPECT_EQ(Entries().size(), 3u);
+    EXPECT_EQ(Shown(ControlId::RaceTitle), Str(rw::res::StringId::Untitled).substr(1));
+
+    SetFocus(list);
+    SelectRow(1);
+    Press(list, VK_UP, {VK_MENU});
+    EXPECT_EQ(checkpoints, (Tiles{{30, 40}, {20, 40}, {40, 40}}));
+    Press(list, VK_DOWN, {VK_MENU});
+    Press(list, VK_DELETE);
+    EXPECT_EQ(checkpoints, (Tiles{{20, 40}, {40, 40}}));
+
+    // Ctrl+S: Save As the first time, then the same file without asking.
+    host.savePaths.push_back(game.Scenario("keys.scn"));
+    Press(list, 'S', {VK_CONTROL});
+    Mouse(WM_LBUTTONDOWN, 50, kRoadRow);
+    Press(list, 'S', {VK_CONTROL});
+    EXPECT_EQ(host.saveStartFolders.size(), 1u);
+    EXPECT_FALSE(dialog->Editor().IsModified());
+}
+
+// Typing marks the race modified at once and leaving the field makes it one undo step; a spin's step marks it
+// too. Ctrl+click inserts after the selected checkpoint; a right drag holds the mouse and moves it from road
+// tile to road tile, one undo step.
+TEST_F(EditorWindowTest, FieldsAndMouseGestures) {
+    LoadTown();
+    const rw::editor::CourseEditor& editor = dialog->Editor();
+    SetFocus(Item(ControlId::RaceTitle));
+    Type(ControlId::RaceTitle, "ab");
+    EXPECT_TRUE(editor.IsModified());
+    SetFocus(Item(ControlId::CheckpointList));
+    Press(window, 'Z', {VK_CONTROL});
+    EXPECT_EQ(Shown(ControlId::RaceTitle), Str(rw::res::StringId::Untitled));
+    EXPECT_FALSE(editor.IsModified());
+    Spin(ControlId::RacersSpin, -1);
+    EXPECT_TRUE(editor.IsModified());
+
+    Mouse(WM_LBUTTONDOWN, 20, kRoadRow);
+    Mouse(WM_LBUTTONDOWN, 40, kRoadRow);
+    SelectRow(0);
+    Mouse(WM_LBUTTONDOWN, kRoadColumn, 70, MK_CONTROL);
+    const Tiles& checkpoints = editor.GetScenario().checkpoints;
+    EXPECT_EQ(checkpoints, (Tiles{{20, 40}, {60, 70}, {40, 40}}));
+    Mouse(WM_RBUTTONDOWN, kRoadColumn, 60);
+    EXPECT_EQ(GetCapture(), window);
+    for (const int y : {59, 58, 57}) {
+        Mouse(WM_MOUSEMOVE, kRoadColumn, y, MK_RBUTTON);
+        EXPECT_EQ(checkpoints[1].y, y);
+    }
+    Mouse(WM_RBUTTONUP, kRoadColumn, 57);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Mouse(WM_MOUSEMOVE, kRoadColumn, 50);  // no button held: only the hover text
+    EXPECT_EQ(checkpoints[1], (TilePos{kRoadColumn, 57}));
+    Press(window, 'Z', {VK_CONTROL});
+    EXPECT_EQ(checkpoints[1], (TilePos{kRoadColumn, 70}));
+}
+
+// Ctrl+M opens the magnified map: the Zoom menu sets the magnified size, a click in it adds a checkpoint at
+// the map pixel under it (scrolled), the hover text is the status line's, and the new mark shows in it.
+TEST_F(EditorWindowTest, MagnifiedMap) {
+    LoadTown();
+    Press(window, 'M', {VK_CONTROL});
+    ASSERT_NE(dialog->MagnifiedMap(), nullptr);
+    const MagnifiedMapWnd& magnified = *dialog->MagnifiedMap();
+    HWND zoomed = magnified.Window();
+    ASSERT_TRUE(IsWindowVisible(zoomed));
+    SCROLLINFO range{sizeof range, SIF_RANGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(zoomed, SB_HORZ, &range);
+    EXPECT_EQ(range.nMax + 1, 3 * 256);
+    SendMessageW(zoomed, WM_COMMAND, RW_IDM_ZOOM + 4, 0);
+    GetScrollInfo(zoomed, SB_VERT, &range);
+    EXPECT_EQ(range.nMax + 1, 4 * 256);
+
+    SendMessageW(zoomed, WM_VSCROLL, SB_LINEDOWN, 0);
+    const POINT scroll = magnified.ScrollPosition();
+    ASSERT_GT(scroll.y, 0);
+    // Client point of map pixel (px, py) at zoom 4.
+    const auto at = [&scroll](int px, int py) { return POINT{4 * px + 1 - scroll.x, 4 * py + 1 - scroll.y}; };
+    const POINT road = at(2 * 20, 2 * kRoadRow);
+    SendMessageW(zoomed, WM_LBUTTONDOWN, 0, MAKELPARAM(road.x, road.y));
+    EXPECT_EQ(dialog->Editor().GetScenario().checkpoints, (Tiles{{20, kRoadRow}}));
+    SendMessageW(zoomed, WM_MOUSEMOVE, 0, MAKELPARAM(road.x, road.y));
+    std::array<wchar_t, 128> hover{};
+    GetWindowTextW(FindWindowExW(zoomed, nullptr, STATUSCLASSNAMEW, nullptr), hover.data(), 128);
+    EXPECT_EQ(Narrow(hover.data()), "20,40 - Road Here");
+
+    UpdateWindow(zoomed);
+    HDC screen = GetDC(zoomed);
+    const POINT mark = at(2 * 20 - 1, 2 * kRoadRow - 1);
+    EXPECT_EQ(GetPixel(screen, mark.x, mark.y), RGB(246, 110, 0));
+    ReleaseDC(zoomed, screen);
+}
+
+// A leg without a road path: its line in the warning entry of the picture (whose colour the palette test
+// holds) and its words in the line the template places below the controls, until it is mended.
+TEST_F(EditorWindowTest, BrokenLegShownUntilMended) {
+    rw::scenario::Scenario race;
+    race.cityFile = "town.urb";
+    race.laps = 1;
+    race.checkpoints = {{20, kRoadRow}, {5, 5}};  // (5, 5) has no road
+    race.aiRacers.resize(1);
+    ASSERT_TRUE(game.WriteScenario("broken.scn", race));
+    host.scenarioPicks.push_back("broken.scn");
+    Click(ControlId::LoadScenario);
+    EXPECT_EQ(Shown(ControlId::RouteProblem), "FINISH cannot be reached from START");
+    const auto bits = dialog->MapImageBits();
+    EXPECT_GT(std::count(bits.begin(), bits.end(), rw::res::kBrokenLegIndex), 30);
+
+    SelectRow(1);
+    Mouse(WM_RBUTTONDOWN, 30, kRoadRow);
+    Mouse(WM_RBUTTONUP, 30, kRoadRow);
+    EXPECT_EQ(Shown(ControlId::RouteProblem), "");
 }
 
 }  // namespace

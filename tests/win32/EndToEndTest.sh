@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real routewright.exe under Wine on the current X display: load a city through the picker, click road
-# tiles on the map, type a title, save through the real Save As dialog, exit, and check the saved file
-# (with the Linux routewright-cli as well when it is given).
+# tiles on the map (one undone with Ctrl+Z and clicked again), type a title, save through the real Save As
+# dialog, exit, and check the saved file (with the Linux routewright-cli as well when it is given).
 # usage: EndToEndTest.sh EDITOR.exe HELPER.exe WINE64 [CLI]     exit 77 = skipped (no display or xdotool)
 set -euo pipefail
 editor=$1
@@ -96,6 +96,10 @@ where "$main" 1041 || fail "no map area"
 for tile in "${tiles[@]}"; do
   click_at $((X + 2 * ${tile%,*} + 1)) $((Y + 2 * ${tile#*,} + 1))
 done
+# Ctrl+Z, through the program's own message loop, takes the last one back; it is clicked again.
+xdotool key ctrl+z
+sleep 0.3
+click_at $((X + 2 * ${tiles[2]%,*} + 1)) $((Y + 2 * ${tiles[2]#*,} + 1))
 
 click_control "$main" 1077
 xdotool key --delay 50 Home shift+End BackSpace
