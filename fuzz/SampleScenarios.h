@@ -5,9 +5,9 @@
 
 namespace rw::fuzz {
 
-// Every member set: racers (one with a negative word7), events with values, texts and labels, packages,
-// trigger entries with negative and positive keys, and the given number of checkpoints along a road loop.
-// The start location is the first checkpoint, so a write and read gives the same Scenario back.
+// The tests' scenario with every member set (each byte of the code page, numbers at their edges, a value for
+// each of the reader's normalisations) and the given number of checkpoints along a road loop, the start on
+// the first.
 scenario::Scenario FullScenario(int checkpoints);
 
 // What the editor saves for a race: the race fields stored, a few checkpoints, nothing else.

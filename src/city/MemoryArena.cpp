@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <vector>
 
 namespace rw::city {
 
@@ -115,21 +116,6 @@ void ReleaseArena(int slot) {
     if (Find(slot) != nullptr) {
         Slots()[static_cast<std::size_t>(slot)].reset();
     }
-}
-
-std::vector<std::size_t> ArenaBlockSizes(int slot) {
-    std::vector<std::size_t> sizes;
-    if (const Arena* arena = Find(slot)) {
-        for (const ArenaBlock& block : arena->blocks) {
-            sizes.push_back(block.size);
-        }
-    }
-    return sizes;
-}
-
-int ArenaCurrentBlock(int slot) {
-    const Arena* arena = Find(slot);
-    return arena == nullptr ? -1 : static_cast<int>(arena->current);
 }
 
 }  // namespace rw::city

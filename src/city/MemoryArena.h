@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
 namespace rw::city {
 
@@ -26,11 +25,5 @@ void ResetArena(int slot);
 
 // Frees the arena's blocks and makes its slot free again. An empty slot is ignored.
 void ReleaseArena(int slot);
-
-// The data sizes of the arena's blocks in chain order (empty for an empty slot).
-std::vector<std::size_t> ArenaBlockSizes(int slot);
-
-// The index of the block the arena currently allocates from, or -1 for an empty slot.
-int ArenaCurrentBlock(int slot);
 
 }  // namespace rw::city

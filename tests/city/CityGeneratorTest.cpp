@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <set>
 #include <tuple>
@@ -142,37 +141,6 @@ TEST(CityGeneratorTest, CitiesLoadBackExactlyAndHoldABelievableCity) {
             EXPECT_LT(RoadTiles(city, &without), RoadTiles(city));
         }
     }
-}
-
-TEST(CityGeneratorTest, WrittenFileLoadsFromDisk) {
-    const auto city = Make(9, RoadDensity::Normal);
-    const auto path = std::filesystem::temp_directory_path() / "rw_city_generator_test.urb";
-    ASSERT_TRUE(WriteCityFile(*city, path.string()));
-    EXPECT_FALSE(std::filesystem::exists(path.string() + ".tmp"));
-    CityMap map;
-    ASSERT_TRUE(LoadCityFile(map, path.string()));
-    auto loaded = std::make_unique<CityData>();
-    map.CopyTo(*loaded);
-    EXPECT_TRUE(*loaded == *city);
-    std::filesystem::remove(path);
-    EXPECT_FALSE(WriteCityFile(*city, "/nonexistent/folder/city.urb"));
-}
-
-TEST(CityGeneratorTest, DenseRoadsReachNearlyEveryPartOfTheMap) {
-    const auto sparse = Make(11, RoadDensity::Sparse), normal = Make(11, RoadDensity::Normal),
-               dense = Make(11, RoadDensity::Dense);
-    EXPECT_LT(RoadTiles(*sparse), RoadTiles(*normal));
-    EXPECT_LT(RoadTiles(*normal), RoadTiles(*dense));
-    int withRoad = 0;  // of the 256 squares of 8 x 8 tiles
-    for (int square = 0; square < 256; ++square) {
-        bool road = false;
-        for (int i = 0; i < 64; ++i) {
-            road = road ||
-                   IsRoadTile(dense->buildings[TileIndex(square % 16 * 8 + i % 8, square / 16 * 8 + i / 8)]);
-        }
-        withRoad += road ? 1 : 0;
-    }
-    EXPECT_GE(withRoad * 100 / 256, 80);
 }
 
 }  // namespace

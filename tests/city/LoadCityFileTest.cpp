@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -108,6 +106,9 @@ TEST_F(LoadCityFileTest, ChunkFraming) {
     EXPECT_TRUE(Load({Coded("XBLD", {81, 85}), Coded("XBLD", {90})}));
     EXPECT_EQ(map.Building(0, 0), 90);
     EXPECT_EQ(map.Building(0, 1), 85);
+    EXPECT_TRUE(Load({Raw("ALTM", {0x12, 0x34, 0x56})}));  // odd: only the high byte of its last word
+    EXPECT_EQ(map.Altitude(0, 0), 0x1234);
+    EXPECT_EQ(map.Altitude(0, 1), 0x5600);
     // Zero-length chunks of any tag fail.
     EXPECT_FALSE(Load({Coded("XBLD", {91}), Raw("ABCD", {})}));
     EXPECT_FALSE(Load({Raw("XZON", {})}));
@@ -152,21 +153,6 @@ TEST_F(LoadCityFileTest, BigEndianWordsBecomeHostOrder) {
     EXPECT_EQ(data->misc[400], 0u);
 }
 
-TEST_F(LoadCityFileTest, ShortDecodesKeepThePreviousCity) {
-    LoadBaseCity();  // buildings 13, zones 2, altitude words 0x0105
-    ASSERT_TRUE(Load({Coded("XBLD", {81, 82}), Misc()}));
-    EXPECT_EQ(map.Building(0, 0), 81);
-    EXPECT_EQ(map.Building(0, 2), 13);
-    EXPECT_EQ(map.Building(127, 127), 13);
-    EXPECT_EQ(map.Zone(5, 5), 2);
-    EXPECT_EQ(map.Altitude(5, 5), 0x0105);
-    // An odd-length ALTM fills only the high byte of its last word.
-    ASSERT_TRUE(Load({Raw("ALTM", {0x12, 0x34, 0x56})}));
-    EXPECT_EQ(map.Altitude(0, 0), 0x1234);
-    EXPECT_EQ(map.Altitude(0, 1), 0x5605);
-    EXPECT_EQ(map.Altitude(0, 2), 0x0105);
-}
-
 // A load decodes into blocks that held the city before last; what a short or absent chunk keeps must
 // still be the current city, over several loads in turn.
 TEST_F(LoadCityFileTest, EachLoadKeepsTheCityBeforeIt) {
@@ -184,23 +170,6 @@ TEST_F(LoadCityFileTest, EachLoadKeepsTheCityBeforeIt) {
     EXPECT_EQ(map.GraphMax(0), 500u);
     EXPECT_EQ(map.Name(), "x");
     EXPECT_EQ(map.Block(CityBlock::auxPtr6)[0], 0);  // no XLAB: the labels are cleared
-}
-
-// A second chunk with the same tag decodes over the first, keeping the first's bytes beyond it.
-TEST_F(LoadCityFileTest, RepeatedChunksDecodeOverEachOther) {
-    LoadBaseCity();
-    res::ByteWriter graphs;
-    graphs.U32BE(7);
-    ASSERT_TRUE(Load({Coded("XBLD", Bytes(300, 40)), Coded("XBLD", {41, 42}), Raw("ALTM", {1, 2, 3, 4}),
-                      Raw("ALTM", {9}), Coded("XGRP", graphs.Data()), Coded("XGRP", {0, 0, 1}), Misc()}));
-    EXPECT_EQ(map.Building(0, 0), 41);
-    EXPECT_EQ(map.Building(0, 1), 42);
-    EXPECT_EQ(map.Building(0, 2), 40);
-    EXPECT_EQ(map.Building(3, 0), 13);
-    EXPECT_EQ(map.Altitude(0, 0), 0x0902);
-    EXPECT_EQ(map.Altitude(0, 1), 0x0304);
-    EXPECT_EQ(map.Altitude(0, 2), 0x0105);
-    EXPECT_EQ(map.GraphMax(0), 0x0107u);  // three bytes over the word 7
 }
 
 TEST_F(LoadCityFileTest, GraphMaxIsTheUnsignedMaximumOfDefaultsAndValues) {
@@ -266,24 +235,6 @@ TEST_F(LoadCityFileTest, NameRules) {
              std::string_view("x\0y", 3)}) {
         EXPECT_FALSE(IsBareCityFileName(name)) << name;
     }
-}
-
-TEST_F(LoadCityFileTest, FilesOnDisk) {
-    const auto path = std::filesystem::temp_directory_path() / "rw_city_basename_test.urb";
-    {
-        std::ofstream out(path, std::ios::binary);
-        const Bytes file = File({Misc()});
-        out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-    }
-    EXPECT_TRUE(LoadCityFile(map, path.string()));
-    EXPECT_EQ(map.Name(), "rw_city_basename_test");
-    std::filesystem::remove(path);
-    // Missing files and folders give their reason (more of them are in the reliability tests).
-    const auto before = map.Generation();
-    EXPECT_EQ(LoadCityFileResult(map, "/nonexistent/folder/none.urb").status, res::FileStatus::NoSuchFile);
-    EXPECT_EQ(LoadCityFileResult(map, std::filesystem::temp_directory_path().string()).status,
-              res::FileStatus::NotRegularFile);
-    EXPECT_EQ(map.Generation(), before);
 }
 
 TEST_F(LoadCityFileTest, OverflowingChunksFailWithoutWritingOutsideTheBlocks) {

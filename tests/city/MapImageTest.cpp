@@ -129,19 +129,6 @@ std::ptrdiff_t CountColour(const MapPixels& image, std::uint8_t colour) {
     return std::count(image.begin(), image.end(), colour);
 }
 
-TEST(CheckpointMarks, SquareGeometryAndClipping) {
-    // Tile (10, 20) covers columns 20-21 and rows 40-41: the last two of the square's four.
-    EXPECT_EQ(CheckpointSquare(10, 20), (PixelRect{18, 38, 22, 42}));
-    EXPECT_EQ(CheckpointSquare(0, 0), (PixelRect{-2, -2, 2, 2}));
-    EXPECT_EQ(CheckpointSquare(127, 127), (PixelRect{252, 252, 256, 256}));
-    EXPECT_EQ(ClipToMap(CheckpointSquare(0, 0)), (PixelRect{0, 0, 2, 2}));
-    EXPECT_EQ(ClipToMap(CheckpointSquare(127, 127)), (PixelRect{252, 252, 256, 256}));
-    EXPECT_EQ(ClipToMap(PixelRect{250, -5, 300, 1}), (PixelRect{250, 0, 256, 1}));
-    EXPECT_FALSE(ClipToMap(PixelRect{-4, 0, 0, 4}));  // right edge excluded: nothing left
-    EXPECT_FALSE(ClipToMap(PixelRect{256, 0, 260, 4}));
-    EXPECT_FALSE(ClipToMap(CheckpointSquare(200, 3)));  // a tile number no map has
-}
-
 TEST(CheckpointMarks, MarksAtTheCornersAreClippedAndStoredBottomUp) {
     MapPixels image{};
     PaintCheckpointMark(image, 0, 0, false);  // only the bottom-right quarter shows

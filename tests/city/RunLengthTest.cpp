@@ -7,8 +7,6 @@
 #include <random>
 #include <vector>
 
-#include "city/DecompressChunk.h"
-
 namespace rw::city {
 namespace {
 
@@ -107,17 +105,6 @@ TEST(RunLengthTest, PrefixDecodeAgreesWithTheExactDecode) {
             EXPECT_EQ(Bytes(end, exact.end() - 16), Bytes(capacity - *count, 0xEE)) << trial;  // none more
         }
     }
-}
-
-TEST(DecompressChunkTest, ReadsItsLengthAndFailsOnAShortFile) {
-    const Bytes file{129, 6, 0xFF, 0xFF};
-    res::ByteReader reader(file);
-    Bytes out(2);
-    EXPECT_TRUE(DecompressChunk(reader, 2, out));
-    EXPECT_EQ(out, (Bytes{6, 6}));
-    EXPECT_EQ(reader.Offset(), 2u);
-    EXPECT_FALSE(DecompressChunk(reader, 3, out));
-    EXPECT_EQ(reader.Offset(), 2u);
 }
 
 }  // namespace

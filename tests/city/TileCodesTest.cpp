@@ -1,112 +1,91 @@
-// What a tile code means: the transport colour set and the checkpoint set at every boundary, the location
-// descriptions (27 codes, police and fire ids swapped), picking a tile from a point and its status text.
+// What a tile code means where the sets disagree, the location names, and picking a tile from a point.
 #include "city/TileCodes.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <memory>
-#include <set>
-#include <string>
 
 #include "city/CityMap.h"
 #include "city/LocationNames.h"
 #include "city/MapPicking.h"
-#include "res/StringTable.h"
 
 namespace rw::city {
 namespace {
 
-TEST(TileCodes, SetBoundaries) {
-    for (int code : {29, 43, 63, 70, 73, 81, 89, 93, 107}) {
-        EXPECT_TRUE(IsTransportTile(code)) << code;
+// Each set's boundaries, and where they differ: 73 is white but takes no checkpoint; 90..92 take one but are
+// drawn as ground. Status text: road first, then a listed location (police and fire ids are easily swapped).
+TEST(TileCodes, SetsAtTheirBoundariesAndTheTextsTheyGive) {
+    const struct {
+        int code;
+        bool transport, road;
+        const char* text;
+    } cases[] = {
+        {0, false, false, "No Road Here"},
+        {28, false, false, "No Road Here"},
+        {29, true, true, "Road Here"},
+        {43, true, true, "Road Here"},
+        {44, false, false, "No Road Here"},
+        {62, false, false, nullptr},
+        {63, true, true, nullptr},
+        {70, true, true, nullptr},
+        {71, false, false, nullptr},
+        {72, false, false, nullptr},
+        {73, true, false, "No Road Here"},
+        {74, true, false, nullptr},
+        {75, true, true, nullptr},
+        {89, true, true, nullptr},
+        {90, false, true, "Road Here"},
+        {91, false, true, nullptr},
+        {92, false, true, nullptr},
+        {93, true, true, nullptr},
+        {107, true, true, nullptr},
+        {108, false, false, nullptr},
+        {199, false, false, nullptr},
+        {203, false, false, "Nuclear Power"},
+        {204, false, false, "Solar Power"},
+        {210, false, false, "Police Station"},
+        {211, false, false, "Fire Station"},
+        {219, false, false, "No Road Here"},
+        {243, false, false, "Mayor's House"},
+        {255, false, false, "Llama Dome"},
+        {-1, false, false, nullptr},
+        {256, false, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsTransportTile(c.code), c.transport) << c.code;
+        EXPECT_EQ(IsRoadTile(c.code), c.road) << c.code;
+        if (c.text != nullptr) {
+            EXPECT_EQ(TileDescription(c.code), c.text) << c.code;
+        }
     }
-    for (int code : {0, 1, 28, 44, 62, 71, 72, 90, 91, 92, 108, 255, -1, 256}) {
-        EXPECT_FALSE(IsTransportTile(code)) << code;
-    }
-    for (int code : {29, 43, 63, 70, 75, 76, 81, 90, 92, 96, 106, 107}) {
-        EXPECT_TRUE(IsRoadTile(code)) << code;
-    }
-    for (int code : {0, 28, 44, 62, 71, 72, 73, 74, 77, 80, 97, 105, 108, 255, -1, 256}) {
-        EXPECT_FALSE(IsRoadTile(code)) << code;
-    }
-    // The sets differ where the map and the placement disagree: 73 is white but takes no checkpoint, and
-    // exactly 90, 91 and 92 take one but are drawn as ground.
-    int roadsNotWhite = 0;
-    for (int code = 0; code < 256; ++code) {
-        roadsNotWhite += IsRoadTile(code) && !IsTransportTile(code) ? 1 : 0;
-    }
-    EXPECT_EQ(roadsNotWhite, 3);
-}
-
-TEST(LocationNames, DescribesTheListedCodesOnly) {
-    for (const auto& [code, text] : std::initializer_list<std::pair<int, const char*>>{
-             {200, "Windmill"},
-             {203, "Nuclear Power"},
-             {204, "Solar Power"},  // string 132 is not a building
-             {210, "Police Station"},
-             {211, "Fire Station"},
-             {218, "Zoo"},
-             {243, "Mayor's House"},
-             {255, "Llama Dome"}}) {
-        EXPECT_EQ(LocationNameOf(code), text);
-    }
-    for (int code : {0, 29, 90, 199, 219, 242, 244, 246, 247, 249, 250, 256, -1}) {
+    for (int code : {199, 219, 242, 244, 246, 247, 249, 250}) {
         EXPECT_FALSE(LocationNameOf(code).has_value()) << code;
     }
 }
 
-TEST(LocationNames, TableHas27DistinctTextsInCodeOrder) {
-    ASSERT_EQ(kLocationNames.size(), 27u);
-    std::set<std::string> texts;
-    for (std::size_t i = 0; i < kLocationNames.size(); ++i) {
-        EXPECT_TRUE(i == 0 ||
-                    kLocationNames[i - 1].code < kLocationNames[i].code);  // the lookup relies on it
-        const auto text = LocationNameOf(kLocationNames[i].code);
-        ASSERT_TRUE(text.has_value());
-        EXPECT_FALSE(text->empty());
-        EXPECT_NE(*text, res::String(127));
-        EXPECT_NE(*text, res::String(132));
-        texts.emplace(*text);
-    }
-    EXPECT_EQ(texts.size(), 27u);
-}
-
-TEST(MapPicking, TileFromPointHalvesTowardZero) {
-    // -1 (one pixel left of or above the map) still picks tile 0.
-    for (const auto& [px, py, tx, ty] : std::initializer_list<std::array<int, 4>>{{0, 0, 0, 0},
-                                                                                  {1, 1, 0, 0},
-                                                                                  {2, 3, 1, 1},
-                                                                                  {255, 255, 127, 127},
-                                                                                  {-1, 10, 0, 5},
-                                                                                  {10, -1, 5, 0},
-                                                                                  {-1, -1, 0, 0}}) {
-        EXPECT_EQ(TileFromPoint(px, py), (MapTile{tx, ty})) << px << "," << py;
-    }
-    for (const auto& [px, py] : {std::pair{-2, 10}, {10, -2}, {256, 0}, {0, 256}, {-300, 5}}) {
-        EXPECT_FALSE(TileFromPoint(px, py)) << px << "," << py;
-    }
-}
-
-TEST(MapPicking, DescriptionsFollowRoadThenLocationThenNoRoad) {
-    EXPECT_EQ(TileDescription(90), "Road Here");  // a road though not drawn white
-    EXPECT_EQ(TileDescription(29), "Road Here");
-    EXPECT_EQ(TileDescription(73), "No Road Here");  // drawn white, but no road
-    EXPECT_EQ(TileDescription(0), "No Road Here");
-    EXPECT_EQ(TileDescription(211), "Fire Station");
-    EXPECT_EQ(TileDescription(219), "No Road Here");
-
+// Pixels halve toward zero, so -1 still picks tile 0; x is the column, y the row.
+TEST(MapPicking, StatusTextOfThePixelUnderThePointer) {
     const auto city = std::make_unique<CityMap>();
     city->SetBuilding(12, 40, 81);
     city->SetBuilding(127, 127, 210);
     city->SetBuilding(0, 5, 5);
-    EXPECT_EQ(TileStatusText(*city, 24, 80), "12,40 - Road Here");
-    EXPECT_EQ(TileStatusText(*city, 25, 81), "12,40 - Road Here");
-    EXPECT_EQ(TileStatusText(*city, 26, 80), "13,40 - No Road Here");
-    EXPECT_EQ(TileStatusText(*city, 255, 255), "127,127 - Police Station");
-    EXPECT_EQ(TileStatusText(*city, -1, 10), "0,5 - No Road Here");
-    EXPECT_EQ(TileStatusText(*city, -2, 10), "");
-    EXPECT_EQ(TileStatusText(*city, 256, 0), "");
+    const std::pair<std::array<int, 2>, const char*> cases[] = {
+        {{24, 80}, "12,40 - Road Here"},
+        {{25, 81}, "12,40 - Road Here"},
+        {{26, 80}, "13,40 - No Road Here"},
+        {{80, 24}, "40,12 - No Road Here"},
+        {{255, 255}, "127,127 - Police Station"},
+        {{-1, 10}, "0,5 - No Road Here"},
+        {{10, -1}, "5,0 - No Road Here"},
+        {{-2, 10}, ""},
+        {{10, -2}, ""},
+        {{256, 0}, ""},
+        {{0, 256}, ""},
+    };
+    for (const auto& [point, text] : cases) {
+        EXPECT_EQ(TileStatusText(*city, point[0], point[1]), text) << point[0] << "," << point[1];
+    }
 }
 
 }  // namespace

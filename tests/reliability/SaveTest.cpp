@@ -42,7 +42,7 @@ TEST(SaveFaults, EveryCallFailingLeavesTheTargetAsItWas) {
             if (targetExists) {
                 WriteFileBytes(target, oldBytes);
             }
-            const std::vector<std::string> filesBefore = FileNames(folder.root);
+            const std::vector<std::string> filesBefore = folder.Files();
             const int descriptorsBefore = OpenDescriptorCount();
             for (int n = 1;; ++n) {
                 SCOPED_TRACE("call " + std::to_string(n) + " failing");
@@ -56,7 +56,7 @@ TEST(SaveFaults, EveryCallFailingLeavesTheTargetAsItWas) {
                 if (!failing.Injected()) {  // every call succeeded: the save is complete
                     ASSERT_TRUE(saved);
                     EXPECT_EQ(ReadFileBytes(target), newBytes);
-                    EXPECT_EQ(FileNames(folder.root), std::vector<std::string>{"race.scn"});
+                    EXPECT_EQ(folder.Files(), std::vector<std::string>{"race.scn"});
                     EXPECT_GT(n - 1, 20);  // a save of this size makes many calls, each one tried
                     const auto& log = failing.Log();
                     const auto flush = std::find(log.begin(), log.end(), "flush");
@@ -67,7 +67,7 @@ TEST(SaveFaults, EveryCallFailingLeavesTheTargetAsItWas) {
                     break;
                 }
                 ASSERT_FALSE(saved);
-                EXPECT_EQ(FileNames(folder.root), filesBefore);
+                EXPECT_EQ(folder.Files(), filesBefore);
                 if (targetExists) {
                     ASSERT_EQ(ReadFileBytes(target), oldBytes);
                 }
@@ -89,7 +89,7 @@ TEST(SaveFaults, LeftoverTemporaryFilesDoNotStopLaterSaves) {
     const scenario::Scenario full = fuzz::FullScenario(200);
     ASSERT_TRUE(scenario::WriteScenario(full, target));
     EXPECT_EQ(ReadFileBytes(target), ScenarioBytes(full));
-    EXPECT_EQ(FileNames(folder.root).size(), 121u);
+    EXPECT_EQ(folder.Files().size(), 121u);
 }
 
 #ifndef _WIN32
@@ -133,12 +133,12 @@ void KillSavesOf(int checkpoints, int maxDelayMicros) {
         ASSERT_TRUE(scenario::ReadScenario(read, target));
         ASSERT_GE(read.timeLimit, 0);
         ASSERT_EQ(ReadFileBytes(target), ScenarioBytes(version(read.timeLimit)));
-        ASSERT_LE(FileNames(folder.root).size(), 3u);
+        ASSERT_LE(folder.Files().size(), 3u);
         next = std::max(next, read.timeLimit + 1);
     }
     ASSERT_TRUE(scenario::WriteScenario(version(next), target));
     EXPECT_EQ(ReadFileBytes(target), ScenarioBytes(version(next)));
-    EXPECT_EQ(FileNames(folder.root), std::vector<std::string>{"race.scn"});
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"race.scn"});
 }
 
 TEST(SaveKill, TargetIsAlwaysACompleteVersion) {
@@ -192,7 +192,7 @@ TEST(DiskFull, SaveThatDoesNotFitLeavesTheOldFile) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        _exit(RunOnSmallDisk(folder.root.string()));
+        _exit(RunOnSmallDisk(folder.Root().string()));
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);

@@ -1,34 +1,27 @@
-// Test support: file bytes, written scenario bytes, a scratch folder, a file system failing the n-th call,
-// a watch on heap requests.
+// Test support: written scenario bytes, open descriptors, a file system failing the n-th call, a watch on
+// heap requests.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <random>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "res/FileSystem.h"
 #include "scenario/WriteScenario.h"
 #include "support/MemoryFileSystem.h"
+#include "support/ScratchFolder.h"
 
 namespace rw::reliability {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline Bytes ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using support::FileNames;
+using support::ReadFileBytes;
+using support::ScratchFolder;
+using support::WriteFileBytes;
 
 // The bytes WriteScenario produces for s, written in memory.
 inline Bytes ScenarioBytes(const scenario::Scenario& s) {
@@ -36,41 +29,6 @@ inline Bytes ScenarioBytes(const scenario::Scenario& s) {
     const res::ScopedFileSystem scope(fs);
     scenario::WriteScenario(s, "bytes.scn");
     return fs.Get("bytes.scn").value_or(Bytes{});
-}
-
-// A fresh empty folder under the temporary folder, removed with its contents at destruction.
-struct ScratchFolder {
-    // create_directory says whether it made the folder, so a name already taken is passed over.
-    ScratchFolder() {
-        const std::filesystem::path temp = std::filesystem::temp_directory_path();
-        std::random_device random;
-        for (int attempt = 0; attempt < 100 && root.empty(); ++attempt) {
-            const auto candidate = temp / ("rw-reliability-" + std::to_string(random()));
-            if (std::filesystem::create_directory(candidate)) {
-                root = candidate;
-            }
-        }
-        if (root.empty()) {
-            throw std::runtime_error("cannot make a scratch folder in " + temp.string());
-        }
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
-    std::string Path(const std::string& name) const { return (root / name).string(); }
-
-    std::filesystem::path root;
-};
-
-// The names of the files in a folder, sorted.
-inline std::vector<std::string> FileNames(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Open file descriptors of this process (Linux); -1 where that cannot be told.

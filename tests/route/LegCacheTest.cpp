@@ -1,4 +1,4 @@
-// What the leg cache keeps between rebuilds, and that forgetting it never changes a route.
+// What the leg cache keeps: its flat store against a plain map.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,33 +16,6 @@ namespace rw::route {
 namespace {
 
 using scenario::TilePos;
-
-TEST(LegCache, DroppingUnusedLegsKeepsTheRouteAndOnlyCostsSearchesLater) {
-    auto city = std::make_unique<city::CityMap>();
-    test::Draw(*city, 0, 0, {"##########", "#........#", "##########"});
-    auto route = std::make_unique<RaceRoute>();
-    const std::vector<TilePos> before{{0, 0}, {9, 0}, {9, 2}}, after{{0, 0}, {5, 2}, {9, 2}};
-    route->UpdateRoute(*city, before, 0);
-    route->UpdateRoute(*city, after, 0);
-    const auto mapAfter = route->Map();
-    const std::uint64_t searches = route->SearchCount();
-    route->UpdateRoute(*city, before, 0);  // undoing the edit finds its legs still cached
-    EXPECT_EQ(route->SearchCount(), searches);
-
-    route->UpdateRoute(*city, after, 0);
-    route->DropUnusedLegs();
-    EXPECT_EQ(route->Map(), mapAfter);
-    ASSERT_EQ(route->Legs().size(), 3u);
-    // The kept legs are still there; the undone ones are searched again.
-    route->UpdateRoute(*city, after, 0);
-    EXPECT_EQ(route->SearchCount(), searches);
-    route->UpdateRoute(*city, before, 0);
-    EXPECT_EQ(route->SearchCount(), searches + 2);
-    auto fresh = std::make_unique<RaceRoute>();
-    fresh->UpdateRoute(*city, before, 0);
-    EXPECT_EQ(route->Map(), fresh->Map());
-    EXPECT_TRUE(std::ranges::equal(route->Legs(), fresh->Legs()));
-}
 
 // The flat store against a plain map over random inserts, uses and drops, enough to regrow its index
 // several times and to compact legs of every length.

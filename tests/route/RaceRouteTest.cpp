@@ -115,64 +115,6 @@ TEST_F(RaceRouteTest, UnreachableLegIsSkippedAndTheOthersStay) {
     EXPECT_EQ(Marked(), (Tiles{{0, 0}, {1, 0}, {2, 0}, {4, 0}, {4, 1}, {5, 1}}));
 }
 
-TEST_F(RaceRouteTest, RepeatedLegsAreCountedOncePerUse) {
-    test::Draw(*city, 0, 0, {"#####"});
-    const TilePos p{0, 0}, q{4, 0};
-    const std::vector<TilePos> courses[] = {
-        {p, q, q}, {p, q, q, q}, {p, q, q, q, q}, {p, q, q}, {p, q, p, q}, {p, q, p, q, p}, {q}, {p, q}};
-    for (int laps : {1, 2}) {
-        for (const auto& course : courses) {
-            ASSERT_NO_FATAL_FAILURE(ExpectSameAsFresh(course, laps));
-        }
-    }
-    // Dropping every leg that used the road leaves only the repeated checkpoint's tile, a leg of one tile.
-    Update({p, p}, 1);
-    EXPECT_EQ(Marked(), (Tiles{{0, 0}}));
-    EXPECT_EQ(route->Legs()[0].length, 1u);
-}
-
-TEST_F(RaceRouteTest, EditsSearchOnlyTheLegsTheyChange) {
-    test::GeneratedCity(*city, 21);
-    std::vector<TilePos> course;
-    for (std::uint16_t i = 0; i < 40; ++i) {
-        course.push_back(
-            TilePos{static_cast<std::uint16_t>(i * 3), static_cast<std::uint16_t>(i % 2 ? 5 : 10)});
-    }
-    Update(course, 0);
-    EXPECT_EQ(route->SearchCount(), 40u);
-    course.push_back(TilePos{60, 60});  // appending to a closed course: the closing leg becomes two
-    Update(course, 0);
-    EXPECT_EQ(route->SearchCount(), 42u);
-    course[10] = TilePos{66, 65};  // moving a middle checkpoint: the two legs that touch it
-    Update(course, 0);
-    EXPECT_EQ(route->SearchCount(), 44u);
-    course.erase(course.begin() + 20);  // deleting one joins its neighbours with one new leg
-    Update(course, 0);
-    EXPECT_EQ(route->SearchCount(), 45u);
-    course[10] = TilePos{30, 10};  // undoing the move finds both legs still cached
-    Update(course, 0);
-    EXPECT_EQ(route->SearchCount(), 45u);
-    Update(course, 1);  // opening the course only drops the closing leg
-    EXPECT_EQ(route->SearchCount(), 45u);
-    EXPECT_EQ(route->Legs().size(), course.size() - 1);
-}
-
-TEST_F(RaceRouteTest, ChangedCitySearchesAgain) {
-    test::Draw(*city, 0, 0, {"#####"});
-    const std::vector<TilePos> course{{0, 0}, {4, 0}};
-    Update(course, 1);
-    EXPECT_TRUE(route->Legs()[0].found);
-    city->SetBuilding(2, 0, 0);
-    Update(course, 1);
-    EXPECT_FALSE(route->Legs()[0].found);
-    EXPECT_TRUE(Marked().empty());
-    // Another city object with the same course gets its own result.
-    auto other = std::make_unique<city::CityMap>();
-    test::Draw(*other, 0, 0, {"#####"});
-    route->UpdateRoute(*other, course, 1);
-    EXPECT_TRUE(route->Legs()[0].found);
-}
-
 // Random edits of every kind, each checked against a rebuild that starts from nothing, picture included.
 TEST_F(RaceRouteTest, CachedRebuildsMatchFullRebuildsOverRandomEdits) {
     test::GeneratedCity(*city, 99);

@@ -7,7 +7,6 @@
 #include <random>
 #include <vector>
 
-#include "TestCity.h"
 #include "city/CityMap.h"
 #include "route/DrivableCode.h"
 #include "route/RoadPathfinder.h"
@@ -140,25 +139,6 @@ TEST_F(SearchEquivalence, RandomCitiesWithTunnelsMatchTheLiteralRules) {
     }
     EXPECT_GT(found, searches / 3);
     EXPECT_LT(found, searches);
-}
-
-TEST_F(SearchEquivalence, GeneratedCityLegsMatchTheLiteralRules) {
-    test::GeneratedCity(*city, 5);
-    std::vector<std::pair<int, int>> roads;
-    for (int x = 0; x < 128; ++x) {
-        for (int y = 0; y < 128; ++y) {
-            if (IsDrivableCode(city->Building(x, y)) || city->Tunnel(x, y) != 0) {
-                roads.emplace_back(x, y);
-            }
-        }
-    }
-    ASSERT_FALSE(roads.empty());
-    std::mt19937 rng(8);
-    for (int i = 0; i < 80; ++i) {
-        const auto [fromX, fromY] = roads[rng() % roads.size()];
-        const auto [toX, toY] = roads[rng() % roads.size()];
-        ExpectSame(fromX, fromY, toX, toY);
-    }
 }
 
 }  // namespace

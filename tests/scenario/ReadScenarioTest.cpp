@@ -16,7 +16,7 @@ class ReadScenarioTest : public ::testing::Test {
     // Reads the bytes (or chunks after a VTSN header) into s, a default Scenario unless given.
     Scenario ReadFile(const ByteVec& bytes, bool expected = true, Scenario s = {}) {
         const std::string path = m_folder.Path("s.scn");
-        WriteBytes(path, bytes);
+        WriteFileBytes(path, bytes);
         EXPECT_EQ(ReadScenario(s, path), expected);
         return s;
     }
@@ -218,7 +218,8 @@ TEST_F(ReadScenarioTest, CountLargerThanTheRestOfTheFileCouldHoldFailsTheRead) {
     const ByteVec room = Chunk(tags::kName, ByteVec(16 - 8, 'r'));  // room for two element chunks
     EXPECT_EQ(Read({Chunk(tags::kPackageCount, U32(2)), room}).packages.size(), 2u);
     const std::string path = m_folder.Path("bomb.scn");
-    WriteBytes(path, ScenarioFile({Chunk(tags::kName, Text("n")), Chunk(tags::kPackageCount, U32(3)), room}));
+    WriteFileBytes(path,
+                   ScenarioFile({Chunk(tags::kName, Text("n")), Chunk(tags::kPackageCount, U32(3)), room}));
     Scenario s;
     const res::FileResult read = ReadScenarioResult(s, path);
     EXPECT_EQ(read.status, res::FileStatus::WrongKind);

@@ -35,7 +35,7 @@ TEST(ScenarioChunksTest, DefaultScenarioIsThe296ByteFile) {
                                  U32(static_cast<std::uint32_t>(8 + payload.size())), payload}));
     }
     const ByteVec expected = ScenarioFile(chunks);
-    const ByteVec written = ReadBytes(path);
+    const ByteVec written = ReadFileBytes(path);
     ASSERT_EQ(written.size(), 296u);
     EXPECT_EQ(written, expected);
     // The literal bytes of the header and the first chunk: magic in reading order, tags reversed.

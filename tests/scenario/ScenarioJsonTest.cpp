@@ -1,11 +1,10 @@
-// Tests of the Scenario <-> JSON converters: round trips, the dump form and every refused input.
+// Tests of the Scenario <-> JSON converters: the round trip, defaults and every class of refused input.
 #include "scenario/ScenarioJson.h"
 
 #include <gtest/gtest.h>
 
 #include "ScenarioTestFiles.h"
 
-#include <limits>
 #include <string>
 
 namespace rw::scenario {
@@ -26,39 +25,6 @@ TEST(ScenarioJson, RoundTripKeepsEveryMemberAndByte) {
     Scenario back2;
     ASSERT_TRUE(ScenarioFromJson(reparsed, back2, error)) << error;
     EXPECT_EQ(back2, original);
-}
-
-TEST(ScenarioJson, DumpFormHasMemberOrderAndTypes) {
-    const Json j = ScenarioToJson(FullScenario());
-    std::string keys;
-    for (const auto& item : j.items()) {
-        keys += item.key() + " ";
-    }
-    EXPECT_EQ(
-        keys,
-        "cityFile introMovie introText winMovie winText loseMovie loseText name timeLimit bonus pack ammo "
-        "startX startY laps checkpointBonus prgn episode aiRacers events checkpoints packages "
-        "eventTriggers ");
-
-    EXPECT_EQ(j["cityFile"], "Caf\u00e9 Town.urb");
-    EXPECT_EQ(j["loseText"], "\u20ac euro");
-    EXPECT_EQ(j["winMovie"], "win\u0081\u008d\u008f\u0090\u009d");
-    EXPECT_EQ(j["bonus"], std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(j["episode"], Json::parse("[-5, 1, 50000, 1, 1, 2]"));
-
-    EXPECT_EQ(j["aiRacers"][0].dump(), "[4294967295,0,0,4294901767,0,0,0,-80,75,0,-2147483648,0]")
-        << "words 7 and 10 signed, word3 = low half + 65536 * high half";
-    EXPECT_EQ(
-        j["events"][0],
-        Json::parse(
-            R"({"value0":1,"value1":0,"value2":0,"value3":4294967295,"values":[0,4000000000,3],"value4":-7,)"
-            R"("text1":"a\u0001b","text2":"","text3":"\u00cdstarts with CD","label":"label \u00ff"})"));
-    EXPECT_EQ(j["checkpoints"].dump(), "[[12,40],[65535,0],[12,40]]");
-    EXPECT_EQ(j["packages"][0]["short3"], 65535);
-    EXPECT_EQ(j["packages"][0].size(), 13u);
-    EXPECT_EQ(j["eventTriggers"],
-              Json::parse(R"([{"key":-4,"value0":1,"short0":2,"text1":"minus","text2":"four"},)"
-                          R"({"key":9,"value0":4294967295,"short0":65535,"text1":"","text2":"\u009d"}])"));
 }
 
 TEST(ScenarioJson, MissingKeysKeepDefaults) {
@@ -101,31 +67,21 @@ INSTANTIATE_TEST_SUITE_P(
         // not an object, unknown keys
         InvalidCase{"[]", "expected an object"}, InvalidCase{R"({"nme": "x"})", "unknown key \"nme\""},
         InvalidCase{R"({"events": [{"lable": "x"}]})", "events[0]: unknown key"},
-        InvalidCase{R"({"packages": [{"text7": ""}]})", "packages[0]: unknown key"},
-        InvalidCase{R"({"eventTriggers": [{"key": 1, "text3": ""}]})", "eventTriggers[0]: unknown key"},
         // wrong types
         InvalidCase{R"({"laps": "1"})", "laps: expected an integer"},
         InvalidCase{R"({"laps": 1.0})", "laps: expected an integer"},
-        InvalidCase{R"({"laps": true})", "laps: expected an integer"},
-        InvalidCase{R"({"laps": null})", "laps: expected an integer"},
         InvalidCase{R"({"name": 5})", "name: expected a string"},
         InvalidCase{R"({"events": {}})", "events: expected an array"},
-        InvalidCase{R"({"events": [[]]})", "events[0]: expected an object"},
         InvalidCase{R"({"events": [{"values": 3}]})", "events[0].values: expected an array"},
         // ranges of each width
         InvalidCase{R"({"timeLimit": 2147483648})", "timeLimit: 2147483648 is outside"},
-        InvalidCase{R"({"bonus": -2147483649})", "bonus: -2147483649 is outside"},
         InvalidCase{R"({"episode": [0, 0, 0, 1, 1, 4294967295]})", "episode[5]: 4294967295 is outside"},
         InvalidCase{R"({"events": [{"value0": -1}]})", "events[0].value0: -1 is outside"},
-        InvalidCase{R"({"events": [{"value3": 4294967296}]})", "events[0].value3: 4294967296 is outside"},
         InvalidCase{R"({"events": [{"values": [1, -2]}]})", "events[0].values[1]: -2 is outside"},
-        InvalidCase{R"({"events": [{"value4": 2147483648}]})", "events[0].value4: 2147483648 is outside"},
         InvalidCase{R"({"packages": [{"short2": 65536}]})", "packages[0].short2: 65536 is outside"},
         InvalidCase{R"({"eventTriggers": [{"key": 1, "short0": -1}]})", "eventTriggers[0].short0: -1"},
         InvalidCase{R"({"eventTriggers": [{"key": 2147483648}]})", "eventTriggers[0].key: 2147483648"},
         InvalidCase{R"({"checkpoints": [[65536, 0]]})", "checkpoints[0][0]: 65536 is outside"},
-        InvalidCase{R"({"checkpoints": [[0, -1]]})", "checkpoints[0][1]: -1 is outside"},
-        InvalidCase{R"({"aiRacers": [[-1,0,0,0,0,0,0,0,0,0,0,0]]})", "aiRacers[0][0]: -1 is outside"},
         InvalidCase{R"({"aiRacers": [[0,0,0,0,0,0,0,2147483648,0,0,0,0]]})", "aiRacers[0][7]: 2147483648"},
         InvalidCase{R"({"aiRacers": [[0,0,0,4294967296,0,0,0,0,0,0,0,0]]})", "aiRacers[0][3]: 4294967296"},
         // separator byte where the file uses it
@@ -136,18 +92,13 @@ INSTANTIATE_TEST_SUITE_P(
         InvalidCase{R"({"cityFile": "\u0100.urb"})", "cityFile: holds U+0100"},
         InvalidCase{R"({"eventTriggers": [{"key": 0, "text1": "\ud83d\ude00"}]})",
                     "eventTriggers[0].text1: holds U+1F600"},
-        InvalidCase{R"({"events": [{"text2": "\u0080"}]})", "events[0].text2: holds U+0080"},
         // fixed-size arrays
         InvalidCase{R"({"aiRacers": [[0,0,0,0,0,0,0,0,0,0,0]]})",
                     "aiRacers[0]: expected 12 integers, found 11"},
         InvalidCase{R"({"aiRacers": [[0,0,0,0,0,0,0,0,0,0,0,0,0]]})", "aiRacers[0]: expected 12 integers"},
-        InvalidCase{R"({"aiRacers": [{}]})", "aiRacers[0]: expected an array"},
         InvalidCase{R"({"episode": [0, 0, 0, 1, 1]})", "episode: expected 6 integers, found 5"},
-        InvalidCase{R"({"episode": [0, 0, 0, 1, 1, 0, 0]})", "episode: expected 6 integers, found 7"},
         InvalidCase{R"({"episode": [0, 0, "0", 1, 1, 0]})", "episode[2]: expected an integer"},
         InvalidCase{R"({"checkpoints": [[1]]})", "checkpoints[0]: expected an [x, y] pair"},
-        InvalidCase{R"({"checkpoints": [[1, 2, 3]]})", "checkpoints[0]: expected an [x, y] pair"},
-        InvalidCase{R"({"checkpoints": [{"x": 1, "y": 2}]})", "checkpoints[0]: expected an [x, y] pair"},
         // triggers
         InvalidCase{R"({"eventTriggers": [{"key": 4}, {"key": 5}, {"key": 4}]})",
                     "eventTriggers[2].key: 4 is already the key of eventTriggers[0]"},

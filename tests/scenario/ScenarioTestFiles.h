@@ -1,14 +1,10 @@
-// Test support: a scratch folder per test and chunk-file bytes built by hand.
+// Test support: chunk-file bytes built by hand, and the one scenario with every member set.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <limits>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,50 +12,15 @@
 #include "scenario/ChunkFile.h"
 #include "scenario/Scenario.h"
 #include "scenario/ScenarioTags.h"
+#include "support/ScratchFolder.h"
 
 namespace rw::scenario::testing {
 
 using ByteVec = std::vector<std::uint8_t>;
 
-// A fresh empty folder, removed with everything in it at destruction.
-class ScratchFolder {
-  public:
-    ScratchFolder()
-        : m_root(std::filesystem::temp_directory_path() /
-                 ("rw-scenario-" + std::to_string(std::random_device{}()))) {
-        std::filesystem::create_directories(m_root);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string Path(std::string_view name) const { return (m_root / name).string(); }
-    // Names of the files in the folder, sorted.
-    std::vector<std::string> Files() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_root)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-  private:
-    std::filesystem::path m_root;
-};
-
-inline ByteVec ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return ByteVec(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::string& path, const ByteVec& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using support::ReadFileBytes;
+using support::ScratchFolder;
+using support::WriteFileBytes;
 
 inline ByteVec U32(std::uint32_t v) {
     return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
