@@ -71,24 +71,5 @@ TEST(StoreRaceFieldsTest, ResetsAndKeepsTheRightMembers) {
     EXPECT_EQ(s, expected) << "prgn, the checkpoints and the triggers are kept";
 }
 
-TEST(StoreRaceFieldsTest, AmpersandsDoubledInNameAndIntroTextOnce) {
-    Scenario s;
-    RaceFields f = Fields(0, 0);
-    f.title = "Rock & Roll";
-    StoreRaceFields(s, f);
-    EXPECT_EQ(s.name, "Rock && Roll");
-    EXPECT_EQ(s.introText, "User created race course: Rock && Roll");
-    f.title = rw::editor::SingleAmpersands(
-        s.name);  // showing the stored name and storing it again does not double again
-    StoreRaceFields(s, f);
-    EXPECT_EQ(s.name, "Rock && Roll");
-
-    EXPECT_EQ(rw::editor::DoubleAmpersands("&a&&b&"), "&&a&&&&b&&");
-    EXPECT_EQ(rw::editor::SingleAmpersands("a&b&&&c"), "a&b&&c");
-    for (const char* text : {"", "&", "&&&", "x & y && z", "&&&&&", "&a&&b&"}) {
-        EXPECT_EQ(rw::editor::SingleAmpersands(rw::editor::DoubleAmpersands(text)), text);
-    }
-}
-
 }  // namespace
 }  // namespace rw::scenario
