@@ -25,7 +25,6 @@ TEST(StartTest, CommandLineRows) {
     } cases[] = {
         {{}, Run, std::nullopt, ""},
         {{"/games/v"}, Run, "/games/v", ""},
-        {{"--", "-odd name"}, Run, "-odd name", ""},
         // Answered from the raw line, whatever else is on it (a toolkit's own options included).
         {{"-style", "x", "--help"}, ShowHelp, std::nullopt, "Usage: routewright [OPTION]... [GAME_FOLDER]\n"},
         {{"a", "b", "--version"}, ShowVersion, std::nullopt, "routewright "},
