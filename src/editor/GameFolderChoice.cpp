@@ -32,7 +32,8 @@ GameFolderChoice ChooseGameFolder(const std::optional<std::string>& argument,
     if (LooksLikeGameFolder(executableFolder, host)) {
         return {GameFolderOutcome::Found, WithSeparator(executableFolder)};
     }
-    if (const auto remembered = host.RememberedFolder(); remembered && LooksLikeGameFolder(*remembered, host)) {
+    if (const auto remembered = host.RememberedFolder();
+        remembered && LooksLikeGameFolder(*remembered, host)) {
         return {GameFolderOutcome::Found, WithSeparator(*remembered)};
     }
     for (std::string_view prompt = kGameFolderPrompt;; prompt = kNotGameFolderPrompt) {
