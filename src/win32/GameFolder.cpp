@@ -1,4 +1,4 @@
-// The game folder from the executable's own path.
+// The executable's own folder and full paths, from the system.
 #include "GameFolder.h"
 
 #include <windows.h>
@@ -23,6 +23,22 @@ std::string GameFolder() {
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::string FullPath(const std::string& path) {
+    const std::wstring given = Widen(path);
+    // The first call says how long the full path is (with its terminator), the second fills it in.
+    const DWORD size = given.empty() ? 0 : GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        return path;
+    }
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(given.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return path;
+    }
+    full.resize(length);
+    return Narrow(full);
 }
 
 }  // namespace rw::win32
