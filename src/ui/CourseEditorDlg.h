@@ -55,7 +55,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
         return qobject_cast<T*>(Control(id));
     }
     // The map picture as the map area shows it (palette indices, top row first).
-    const QImage& MapImage() const { return m_mapImage; }
+    const QImage& MapImage() const;
     // The map area's top-left corner in the window's client coordinates.
     QPoint MapOrigin() const;
 
@@ -110,8 +110,9 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     MapView* m_mapView = nullptr;
     bool m_ending = false;
     QSize m_frameSize;  // the outer frame the layout asks for
-    // The map picture shown: the editor's pixels, rows top-down, with the map palette.
-    QImage m_mapImage;
+    // The map picture shown: the editor's pixels, rows top-down, with the map palette set once.
+    mutable QImage m_mapImage;
+    mutable bool m_mapImageStale = true;  // the editor's pixels changed since they were copied
     std::unique_ptr<rw::editor::CourseEditor> m_editor;
     MagnifiedMapDlg* m_magnified = nullptr;  // a child of this window once opened
 };

@@ -32,11 +32,18 @@ std::string CourseEditorDlg::Text(ControlId id) const {
     return {};
 }
 
+// The editor sets every field after each edit; a text that is already shown is left alone, so the control
+// neither lays its text out again nor repaints.
 void CourseEditorDlg::SetText(ControlId id, std::string_view text) {
     QWidget* control = Control(id);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        FieldValidator::SetText(*edit, FromUtf8(text));
+        if (!SameText(edit->text(), text)) {
+            FieldValidator::SetText(*edit, FromUtf8(text));
+        }
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        if (SameText(label->text(), text)) {
+            return;
+        }
         label->setText(FromUtf8(text));
         if (id == ControlId::Status && m_magnified != nullptr) {
             m_magnified->Refresh(label->text());
@@ -72,7 +79,13 @@ int CourseEditorDlg::ListItemData(int row) const {
     return item == nullptr ? -1 : item->data(Qt::UserRole).toInt();
 }
 
+// A single-selection list's selected entry is nearly always its current one; asking for the current row
+// first spares building the list of selected items.
 int CourseEditorDlg::ListSelection() const {
+    const int current = m_checkpointList->currentRow();
+    if (current >= 0 && m_checkpointList->item(current)->isSelected()) {
+        return current;
+    }
     const QList<QListWidgetItem*> selected = m_checkpointList->selectedItems();
     return selected.isEmpty() ? -1 : m_checkpointList->row(selected.first());
 }
@@ -100,19 +113,26 @@ void CourseEditorDlg::SelectDifficulty(int index) {
     m_difficultyCombo->setCurrentIndex(index >= 0 && index < m_difficultyCombo->count() ? index : -1);
 }
 
-// The editor keeps its rows bottom-up; the image shown keeps them top-down.
+// Only the map area is painted again; the picture is copied into the shown image when it is next painted,
+// however many times an edit asks for a repaint.
 void CourseEditorDlg::RepaintMap() {
-    if (m_editor) {
-        const rw::city::MapPixels& pixels = m_editor->MapPixels();
-        for (int row = 0; row < 256; ++row) {
-            std::memcpy(m_mapImage.scanLine(row), &pixels[rw::city::PixelIndex(0, row)], 256);
-        }
-    }
-    update();
+    m_mapImageStale = true;
     m_mapView->update();
     if (m_magnified != nullptr) {
         m_magnified->Refresh(ControlAs<QLabel>(ControlId::Status)->text());
     }
+}
+
+// The editor keeps its rows bottom-up; the image shown keeps them top-down.
+const QImage& CourseEditorDlg::MapImage() const {
+    if (m_mapImageStale && m_editor) {
+        const rw::city::MapPixels& pixels = m_editor->MapPixels();
+        for (int row = 0; row < 256; ++row) {
+            std::memcpy(m_mapImage.scanLine(row), &pixels[rw::city::PixelIndex(0, row)], 256);
+        }
+        m_mapImageStale = false;
+    }
+    return m_mapImage;
 }
 
 MagnifiedMapDlg& CourseEditorDlg::ShowMagnifiedMap() {
@@ -126,7 +146,7 @@ MagnifiedMapDlg& CourseEditorDlg::ShowMagnifiedMap() {
 }
 
 void CourseEditorDlg::PaintMap(QPainter& painter) const {
-    painter.drawImage(QPoint(0, 0), m_mapImage);
+    painter.drawImage(QPoint(0, 0), MapImage());
     const auto colour = [](const rw::res::Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); };
     const QColor red = colour(rw::city::kMarkColour);
     const QColor orange = colour(rw::city::kSelectedMarkColour);
