@@ -11,11 +11,13 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QShowEvent>
 
 #include <utility>
 
+#include "CheckpointDelegate.h"
 #include "DialogUnits.h"
 #include "EditorTemplate.h"
 #include "FieldValidator.h"
@@ -125,6 +127,7 @@ void CourseEditorDlg::CreateControls() {
                 auto* list = new SingleSelectionList(this);
                 list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
                 list->setUniformItemSizes(true);
+                list->setItemDelegate(new CheckpointDelegate(list));
                 m_checkpointList = list;
                 widget = list;
                 break;
@@ -254,6 +257,15 @@ void CourseEditorDlg::showEvent(QShowEvent* event) {
     const QSize edges = frameGeometry().size() - geometry().size();
     if (edges.width() > 0 || edges.height() > 0) {
         setFixedSize(m_frameSize - edges);
+    }
+}
+
+// The map paints itself whole and is marked opaque, which leaves it out of a repaint of the whole window
+// (the commands repaint the window after a load): such a repaint reaches it here.
+void CourseEditorDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (event->rect().contains(m_mapView->geometry())) {
+        m_mapView->update();
     }
 }
 

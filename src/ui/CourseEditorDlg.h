@@ -21,6 +21,7 @@ class QLineEdit;
 class QListWidget;
 class QMouseEvent;
 class QPainter;
+class QPaintEvent;
 class QShowEvent;
 
 namespace rw::ui {
@@ -92,6 +93,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void CreateControls();
