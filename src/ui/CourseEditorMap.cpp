@@ -21,6 +21,12 @@ namespace rw::ui {
 
 using rw::editor::ControlId;
 
+namespace {
+
+constexpr int kMapStripRows = 64;
+
+}  // namespace
+
 std::string CourseEditorDlg::Text(ControlId id) const {
     QWidget* control = Control(id);
     if (const auto* edit = qobject_cast<QLineEdit*>(control)) {
@@ -146,7 +152,12 @@ MagnifiedMapDlg& CourseEditorDlg::ShowMagnifiedMap() {
 }
 
 void CourseEditorDlg::PaintMap(QPainter& painter) const {
-    painter.drawImage(QPoint(0, 0), MapImage());
+    // Qt hands a fill of more than 95 spans to its thread pool, a dozen heap requests and a wait for the
+    // workers on each paint; strips of 64 rows are blended on the spot.
+    const QImage& image = MapImage();
+    for (int top = 0; top < image.height(); top += kMapStripRows) {
+        painter.drawImage(QPoint(0, top), image, QRect(0, top, image.width(), kMapStripRows));
+    }
     const auto colour = [](const rw::res::Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); };
     const QColor red = colour(rw::city::kMarkColour);
     const QColor orange = colour(rw::city::kSelectedMarkColour);
