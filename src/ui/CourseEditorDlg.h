@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -105,6 +106,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     // The map point under a window point, or nothing when a control lies there (it has the mouse to itself).
     std::optional<QPoint> MapPointAt(QPoint windowPoint) const;
     QLineEdit* Edit(rw::editor::ControlId id) const;
+    const QImage& ShownImage() const;
 
     std::map<int, QWidget*> m_controls;
     QListWidget* m_checkpointList = nullptr;
@@ -112,9 +114,13 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     MapView* m_mapView = nullptr;
     bool m_ending = false;
     QSize m_frameSize;  // the outer frame the layout asks for
-    // The map picture shown: the editor's pixels, rows top-down, with the map palette set once.
+    // The map picture: the editor's pixels, rows top-down, with the map palette set once.
     mutable QImage m_mapImage;
     mutable bool m_mapImageStale = true;  // the editor's pixels changed since they were copied
+    // The same picture in the colours painted (RGB32), and the palette it is looked up in.
+    mutable QImage m_shownImage;
+    mutable bool m_shownImageStale = true;
+    std::array<QRgb, 256> m_paletteColours{};
     std::unique_ptr<rw::editor::CourseEditor> m_editor;
     MagnifiedMapDlg* m_magnified = nullptr;  // a child of this window once opened
 };
