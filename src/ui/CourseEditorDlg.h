@@ -6,6 +6,7 @@
 #include <QPoint>
 
 #include <array>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -120,6 +121,8 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     // The same picture in the colours painted (RGB32), and the palette it is looked up in.
     mutable QImage m_shownImage;
     mutable bool m_shownImageStale = true;
+    mutable int m_shownSelection = -1;     // the checkpoint whose square it shows selected
+    mutable std::size_t m_shownMarks = 0;  // the checkpoint squares it shows
     std::array<QRgb, 256> m_paletteColours{};
     std::unique_ptr<rw::editor::CourseEditor> m_editor;
     MagnifiedMapDlg* m_magnified = nullptr;  // a child of this window once opened

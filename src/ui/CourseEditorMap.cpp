@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -145,19 +146,42 @@ const QImage& CourseEditorDlg::MapImage() const {
 
 // Qt draws an indexed image by converting every pixel through its colour table at each paint, in a generic
 // path about ten times slower than this lookup made once per change; a picture of true colours is copied
-// to the screen as it stands.
+// to the screen as it stands. The checkpoint squares are laid on it here too, so a paint does not fill a
+// thousand rectangles one by one.
 const QImage& CourseEditorDlg::ShownImage() const {
-    if (m_shownImageStale && m_editor) {
-        const rw::city::MapPixels& pixels = m_editor->MapPixels();
-        for (int row = 0; row < 256; ++row) {
-            auto* line = reinterpret_cast<QRgb*>(m_shownImage.scanLine(row));
-            const std::uint8_t* indices = &pixels[rw::city::PixelIndex(0, row)];
-            for (int x = 0; x < 256; ++x) {
-                line[x] = m_paletteColours[indices[x]];
+    if (!m_editor) {
+        return m_shownImage;
+    }
+    const auto& checkpoints = m_editor->GetScenario().checkpoints;
+    const int selected = m_editor->SelectedCheckpoint();
+    if (!m_shownImageStale && m_shownSelection == selected && m_shownMarks == checkpoints.size()) {
+        return m_shownImage;
+    }
+    const rw::city::MapPixels& pixels = m_editor->MapPixels();
+    for (int row = 0; row < 256; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(m_shownImage.scanLine(row));
+        const std::uint8_t* indices = &pixels[rw::city::PixelIndex(0, row)];
+        for (int x = 0; x < 256; ++x) {
+            line[x] = m_paletteColours[indices[x]];
+        }
+    }
+    const auto colour = [](const rw::res::Rgb& rgb) { return qRgb(rgb.r, rgb.g, rgb.b); };
+    const QRgb red = colour(rw::city::kMarkColour);
+    const QRgb orange = colour(rw::city::kSelectedMarkColour);
+    int index = 0;
+    for (const rw::scenario::TilePos& pos : checkpoints) {
+        if (const auto square = rw::city::ClipToMap(rw::city::CheckpointSquare(pos.x, pos.y))) {
+            const QRgb mark = index == selected ? orange : red;
+            for (int y = square->top; y < square->bottom; ++y) {
+                auto* line = reinterpret_cast<QRgb*>(m_shownImage.scanLine(y));
+                std::fill(line + square->left, line + square->right, mark);
             }
         }
-        m_shownImageStale = false;
+        ++index;
     }
+    m_shownImageStale = false;
+    m_shownSelection = selected;
+    m_shownMarks = checkpoints.size();
     return m_shownImage;
 }
 
@@ -177,17 +201,6 @@ void CourseEditorDlg::PaintMap(QPainter& painter) const {
     const QImage& image = ShownImage();
     for (int top = 0; top < image.height(); top += kMapStripRows) {
         painter.drawImage(QPoint(0, top), image, QRect(0, top, image.width(), kMapStripRows));
-    }
-    const auto colour = [](const rw::res::Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); };
-    const QColor red = colour(rw::city::kMarkColour);
-    const QColor orange = colour(rw::city::kSelectedMarkColour);
-    int index = 0;
-    for (const rw::scenario::TilePos& pos : m_editor->GetScenario().checkpoints) {
-        const rw::city::PixelRect square = rw::city::CheckpointSquare(pos.x, pos.y);
-        painter.fillRect(
-            QRect(square.left, square.top, square.right - square.left, square.bottom - square.top),
-            index == m_editor->SelectedCheckpoint() ? orange : red);
-        ++index;
     }
 }
 
