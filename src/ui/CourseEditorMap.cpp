@@ -157,12 +157,24 @@ const QImage& CourseEditorDlg::ShownImage() const {
     if (!m_shownImageStale && m_shownSelection == selected && m_shownMarks == checkpoints.size()) {
         return m_shownImage;
     }
+    // Local pointers: stores through the scan line could otherwise alias the table and the pixels as the
+    // compiler sees them, and every pixel would load them again.
     const rw::city::MapPixels& pixels = m_editor->MapPixels();
+    const QRgb* const table = m_paletteColours.data();
+    uchar* const bits = m_shownImage.bits();
+    const qsizetype stride = m_shownImage.bytesPerLine();
     for (int row = 0; row < 256; ++row) {
-        auto* line = reinterpret_cast<QRgb*>(m_shownImage.scanLine(row));
-        const std::uint8_t* indices = &pixels[rw::city::PixelIndex(0, row)];
-        for (int x = 0; x < 256; ++x) {
-            line[x] = m_paletteColours[indices[x]];
+        auto* const line = reinterpret_cast<QRgb*>(bits + row * stride);
+        const std::uint8_t* const indices = pixels.data() + rw::city::PixelIndex(0, row);
+        for (int x = 0; x < 256; x += 4) {
+            const QRgb a = table[indices[x]];
+            const QRgb b = table[indices[x + 1]];
+            const QRgb c = table[indices[x + 2]];
+            const QRgb d = table[indices[x + 3]];
+            line[x] = a;
+            line[x + 1] = b;
+            line[x + 2] = c;
+            line[x + 3] = d;
         }
     }
     const auto colour = [](const rw::res::Rgb& rgb) { return qRgb(rgb.r, rgb.g, rgb.b); };
@@ -173,7 +185,7 @@ const QImage& CourseEditorDlg::ShownImage() const {
         if (const auto square = rw::city::ClipToMap(rw::city::CheckpointSquare(pos.x, pos.y))) {
             const QRgb mark = index == selected ? orange : red;
             for (int y = square->top; y < square->bottom; ++y) {
-                auto* line = reinterpret_cast<QRgb*>(m_shownImage.scanLine(y));
+                auto* const line = reinterpret_cast<QRgb*>(bits + y * stride);
                 std::fill(line + square->left, line + square->right, mark);
             }
         }
