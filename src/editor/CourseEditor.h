@@ -169,6 +169,7 @@ class CourseEditor {
     std::int32_t m_listLaps = 0;     // the lap count the list's labels were written for
     std::string m_label;             // a list label being written, its storage kept between fills
     std::string m_shownLabel;        // the label an entry shows, worked out to skip setting it again
+    std::string m_statusText;        // the pointer's tile in words, its storage kept between moves
 };
 
 }  // namespace rw::editor

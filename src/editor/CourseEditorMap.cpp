@@ -49,7 +49,9 @@ void CourseEditor::OnMouseMove(int px, int py, bool rightButtonHeld) {
     if (m_view.Text(ControlId::CityFile).empty()) {
         return;
     }
-    m_view.SetText(ControlId::Status, city::TileStatusText(*m_city, px, py));
+    // Written into a string kept between moves; the window leaves a text it already shows alone.
+    city::WriteTileStatusText(m_statusText, *m_city, px, py);
+    m_view.SetText(ControlId::Status, m_statusText);
 }
 
 void CourseEditor::OnLButtonDown(int px, int py, bool withControl) {
