@@ -38,16 +38,21 @@ std::string_view TileDescription(int buildingCode) {
 }
 
 std::string TileStatusText(const CityMap& city, int px, int py) {
+    std::string text;
+    WriteTileStatusText(text, city, px, py);
+    return text;
+}
+
+void WriteTileStatusText(std::string& text, const CityMap& city, int px, int py) {
     const auto tile = TileFromPoint(px, py);
     if (!tile) {
-        return {};
+        text.clear();
+        return;
     }
-    const std::string_view description = TileDescription(city.Building(tile->x, tile->y));
     char prefix[32];
     const int length = std::snprintf(prefix, sizeof prefix, "%d,%d - ", tile->x, tile->y);
-    std::string text(prefix, static_cast<std::size_t>(length));
-    text += description;
-    return text;
+    text.assign(prefix, static_cast<std::size_t>(length))
+        .append(TileDescription(city.Building(tile->x, tile->y)));
 }
 
 }  // namespace rw::city

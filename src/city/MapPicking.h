@@ -25,5 +25,7 @@ std::string_view TileDescription(int buildingCode);
 
 // The status text "x,y - description" for map pixel (px, py), or an empty text outside the map.
 std::string TileStatusText(const CityMap& city, int px, int py);
+// The same text written over text, whose storage is reused.
+void WriteTileStatusText(std::string& text, const CityMap& city, int px, int py);
 
 }  // namespace rw::city

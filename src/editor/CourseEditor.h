@@ -164,8 +164,12 @@ class CourseEditor {
     EditHistory m_history;
     RaceFields m_committedFields;  // the race form as the last undo step left it
     std::string m_lastPath;
-    bool m_dragging = false;
-    bool m_showsBrokenLegs = false;  // a right-button drag of the selected checkpoint goes on
+    bool m_dragging = false;         // a right-button drag of the selected checkpoint goes on
+    bool m_showsBrokenLegs = false;  // the route problem text names legs without a road
+    std::int32_t m_listLaps = 0;     // the lap count the list's labels were written for
+    std::string m_label;             // a list label being written, its storage kept between fills
+    std::string m_shownLabel;        // the label an entry shows, worked out to skip setting it again
+    std::string m_statusText;        // the pointer's tile in words, its storage kept between moves
 };
 
 }  // namespace rw::editor

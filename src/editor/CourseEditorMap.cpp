@@ -49,7 +49,9 @@ void CourseEditor::OnMouseMove(int px, int py, bool rightButtonHeld) {
     if (m_view.Text(ControlId::CityFile).empty()) {
         return;
     }
-    m_view.SetText(ControlId::Status, city::TileStatusText(*m_city, px, py));
+    // Written into a string kept between moves; the window leaves a text it already shows alone.
+    city::WriteTileStatusText(m_statusText, *m_city, px, py);
+    m_view.SetText(ControlId::Status, m_statusText);
 }
 
 void CourseEditor::OnLButtonDown(int px, int py, bool withControl) {
@@ -103,22 +105,36 @@ int CourseEditor::ItemIndex(int row) const {
 
 // Every label but the first and the last is "Checkpoint <index>" whatever the lap count, and each entry's
 // item data is its position, so the entries kept from the last fill only need their two ends relabelled and
-// the tail trimmed or extended: an edit costs the same on any length of course, wherever it was made.
+// the tail trimmed or extended: an edit costs the same on any length of course, wherever it was made. An end
+// whose label stays as it was is not set again (the list would lay it out and repaint it for nothing), and
+// the labels are written into buffers kept from one fill to the next.
 void CourseEditor::RefillCheckpointList(int select) {
     // The labels follow the Laps field, not the document.
     const std::int32_t laps = FieldInt(ControlId::Laps);
     const int count = static_cast<int>(m_scenario.checkpoints.size());
+    const int shown = m_view.ListCount();
     while (m_view.ListCount() > count) {
         m_view.ListRemove(m_view.ListCount() - 1);
     }
     const int kept = m_view.ListCount();
+    const auto relabel = [&](int row) {
+        route::WriteCheckpointLabel(m_shownLabel, row, shown, m_listLaps);
+        route::WriteCheckpointLabel(m_label, row, count, laps);
+        if (m_label != m_shownLabel) {
+            m_view.ListSetLabel(row, m_label);
+        }
+    };
     if (kept > 0) {
-        m_view.ListSetLabel(0, route::CheckpointLabel(0, count, laps));
-        m_view.ListSetLabel(kept - 1, route::CheckpointLabel(kept - 1, count, laps));
+        relabel(0);
+    }
+    if (kept > 1) {
+        relabel(kept - 1);
     }
     for (int i = kept; i < count; ++i) {
-        m_view.ListInsert(i, route::CheckpointLabel(i, count, laps), i);
+        route::WriteCheckpointLabel(m_label, i, count, laps);
+        m_view.ListInsert(i, m_label, i);
     }
+    m_listLaps = laps;
     if (select == 0) {
         // As after emptying the list, its view starts at the top.
         m_view.ListScrollToTop();

@@ -74,8 +74,15 @@ void StoreRaceFields(scenario::Scenario& s, const RaceFields& fields) {
     s.episode[5] = 2;
     s.episode[1] = 1;
     s.episode[2] = 50000;
-    s.name = DoubleAmpersands(fields.title);
-    s.introText = std::string(rw::res::String(168)) + ": " + s.name;
+    // Written over the strings already there, so that a store repeated at every edit reuses their storage.
+    s.name.clear();
+    for (const char c : fields.title) {
+        s.name.push_back(c);
+        if (c == '&') {
+            s.name.push_back('&');
+        }
+    }
+    s.introText.assign(rw::res::String(168)).append(": ").append(s.name);
 }
 
 }  // namespace rw::editor

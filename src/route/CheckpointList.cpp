@@ -60,16 +60,23 @@ bool ShiftCheckpoint(scenario::Scenario& scenario, int index, CheckpointShift sh
 }
 
 std::string CheckpointLabel(int index, int count, int laps) {
+    std::string label;
+    WriteCheckpointLabel(label, index, count, laps);
+    return label;
+}
+
+void WriteCheckpointLabel(std::string& label, int index, int count, int laps) {
     if (index == 0) {
-        return std::string(res::String(laps == 1 ? kStartId : kStartFinishId));
+        label.assign(res::String(laps == 1 ? kStartId : kStartFinishId));
+        return;
     }
     if (laps == 1 && index == count - 1) {
-        return std::string(res::String(kFinishId));
+        label.assign(res::String(kFinishId));
+        return;
     }
-    const std::string word(res::String(kCheckpointId));
-    char label[64];
-    const int length = std::snprintf(label, sizeof label, "%s %d", word.c_str(), index);
-    return std::string(label, static_cast<std::size_t>(length));
+    char number[16];
+    const int length = std::snprintf(number, sizeof number, " %d", index);
+    label.assign(res::String(kCheckpointId)).append(number, static_cast<std::size_t>(length));
 }
 
 std::vector<std::string> CheckpointLabels(int count, int laps) {

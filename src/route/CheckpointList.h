@@ -33,6 +33,8 @@ bool ShiftCheckpoint(scenario::Scenario& scenario, int index, CheckpointShift sh
 // "START" for index 0, "FINISH" for the last, "Checkpoint <index>" between; with any other lap count,
 // "START/ FINISH" for index 0 and "Checkpoint <index>" for every other.
 std::string CheckpointLabel(int index, int count, int laps);
+// The same label written over label, whose storage is reused.
+void WriteCheckpointLabel(std::string& label, int index, int count, int laps);
 
 // The labels of all count entries, in list order.
 std::vector<std::string> CheckpointLabels(int count, int laps);

@@ -11,11 +11,14 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QShowEvent>
 
+#include <algorithm>
 #include <utility>
 
+#include "CheckpointDelegate.h"
 #include "DialogUnits.h"
 #include "EditorTemplate.h"
 #include "FieldValidator.h"
@@ -62,11 +65,13 @@ CourseEditorDlg::CourseEditorDlg(rw::editor::EditorHost& host, std::string gameF
         new FieldValidator(*Edit(id), limit->maxLength, limit->digitsOnly);
     }
     m_mapImage = QImage(256, 256, QImage::Format_Indexed8);
+    m_shownImage = QImage(256, 256, QImage::Format_RGB32);
     QList<QRgb> palette;
     for (const rw::res::Rgb& entry : rw::res::MapPalette()) {
         palette.push_back(qRgb(entry.r, entry.g, entry.b));
     }
     m_mapImage.setColorTable(palette);
+    std::copy_n(palette.begin(), std::min<qsizetype>(palette.size(), 256), m_paletteColours.begin());
     SetLabels();
     LayOut();
     m_editor = std::make_unique<rw::editor::CourseEditor>(*this, host, std::move(gameFolder));
@@ -125,6 +130,7 @@ void CourseEditorDlg::CreateControls() {
                 auto* list = new SingleSelectionList(this);
                 list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
                 list->setUniformItemSizes(true);
+                list->setItemDelegate(new CheckpointDelegate(list));
                 m_checkpointList = list;
                 widget = list;
                 break;
@@ -254,6 +260,15 @@ void CourseEditorDlg::showEvent(QShowEvent* event) {
     const QSize edges = frameGeometry().size() - geometry().size();
     if (edges.width() > 0 || edges.height() > 0) {
         setFixedSize(m_frameSize - edges);
+    }
+}
+
+// The map paints itself whole and is marked opaque, which leaves it out of a repaint of the whole window
+// (the commands repaint the window after a load): such a repaint reaches it here.
+void CourseEditorDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (event->rect().contains(m_mapView->geometry())) {
+        m_mapView->update();
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPoint>
 
+#include <array>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,6 +23,7 @@ class QLineEdit;
 class QListWidget;
 class QMouseEvent;
 class QPainter;
+class QPaintEvent;
 class QShowEvent;
 
 namespace rw::ui {
@@ -55,7 +58,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
         return qobject_cast<T*>(Control(id));
     }
     // The map picture as the map area shows it (palette indices, top row first).
-    const QImage& MapImage() const { return m_mapImage; }
+    const QImage& MapImage() const;
     // The map area's top-left corner in the window's client coordinates.
     QPoint MapOrigin() const;
 
@@ -92,6 +95,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void CreateControls();
@@ -103,6 +107,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     // The map point under a window point, or nothing when a control lies there (it has the mouse to itself).
     std::optional<QPoint> MapPointAt(QPoint windowPoint) const;
     QLineEdit* Edit(rw::editor::ControlId id) const;
+    const QImage& ShownImage() const;
 
     std::map<int, QWidget*> m_controls;
     QListWidget* m_checkpointList = nullptr;
@@ -110,8 +115,15 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     MapView* m_mapView = nullptr;
     bool m_ending = false;
     QSize m_frameSize;  // the outer frame the layout asks for
-    // The map picture shown: the editor's pixels, rows top-down, with the map palette.
-    QImage m_mapImage;
+    // The map picture: the editor's pixels, rows top-down, with the map palette set once.
+    mutable QImage m_mapImage;
+    mutable bool m_mapImageStale = true;  // the editor's pixels changed since they were copied
+    // The same picture in the colours painted (RGB32), and the palette it is looked up in.
+    mutable QImage m_shownImage;
+    mutable bool m_shownImageStale = true;
+    mutable int m_shownSelection = -1;     // the checkpoint whose square it shows selected
+    mutable std::size_t m_shownMarks = 0;  // the checkpoint squares it shows
+    std::array<QRgb, 256> m_paletteColours{};
     std::unique_ptr<rw::editor::CourseEditor> m_editor;
     MagnifiedMapDlg* m_magnified = nullptr;  // a child of this window once opened
 };

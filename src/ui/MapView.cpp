@@ -6,8 +6,10 @@
 namespace rw::ui {
 
 MapView::MapView(QWidget* parent) : QWidget(parent) {
-    // Not marked opaque although it covers itself whole: an opaque child is left out when its window
-    // repaints, and the commands repaint the window after every load.
+    // It covers itself whole: a repaint of the map alone leaves what lies beneath it (the window's
+    // background, the frame around the map) unpainted. Qt leaves an opaque child out when its window
+    // repaints; the window passes such a repaint on (CourseEditorDlg::paintEvent).
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
