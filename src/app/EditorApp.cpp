@@ -1,11 +1,20 @@
 // The editor's application object.
 #include "EditorApp.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "editor/EditorCommandLine.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/CourseEditorDlg.h"
 #include "ui/GameFolder.h"
 #include "ui/QtEditorHost.h"
 #include "ui/SystemMenuAbout.h"
+#include "ui/UiText.h"
 
 namespace rw::app {
 
@@ -13,9 +22,36 @@ EditorApp::EditorApp(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(rw::ui::ApplicationIcon());
 }
 
-bool EditorApp::InitInstance() {
+int EditorApp::Run() {
+    std::vector<std::string> args;
+    for (const QString& arg : arguments().mid(1)) {
+        args.push_back(rw::ui::ToUtf8(arg));
+    }
+    const auto start = rw::editor::ParseEditorCommandLine(args);
+    if (start.action == rw::editor::StartAction::Refuse) {
+        std::fputs(start.text.c_str(), stderr);
+        return rw::editor::kExitUsage;
+    }
+    std::string gameFolder = rw::ui::GameFolder();
+    if (start.gameFolder) {
+        const QFileInfo folder(rw::ui::FromUtf8(*start.gameFolder));
+        if (!folder.isDir()) {
+            std::fprintf(stderr, "routewright: %s: not a folder\n", start.gameFolder->c_str());
+            return rw::editor::kExitUsage;
+        }
+        QString path = QDir::toNativeSeparators(folder.absoluteFilePath());
+        if (!path.endsWith(QDir::separator())) {
+            path += QDir::separator();
+        }
+        gameFolder = rw::ui::ToUtf8(path);
+    }
+    InitInstance(gameFolder);
+    return 0;
+}
+
+bool EditorApp::InitInstance(const std::string& gameFolder) {
     rw::ui::QtEditorHost host;
-    rw::ui::CourseEditorDlg window(host, rw::ui::GameFolder());
+    rw::ui::CourseEditorDlg window(host, gameFolder);
     host.SetWindow(&window);
     // Where there is no system menu, F1 and the window's context menu open the About box instead.
     const auto aboutEntry = rw::ui::SystemMenuAbout::Install(

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include <string>
+
 namespace rw::app {
 
 class EditorApp : public QApplication {
@@ -10,9 +12,13 @@ class EditorApp : public QApplication {
   public:
     EditorApp(int& argc, char** argv);
 
-    // Runs the editor window modally over the game folder (the executable's folder) and returns false
-    // when it closes: the program then ends without a message loop of its own.
-    bool InitInstance();
+    // Reads the command line left once Qt has taken its own options, finds the game folder and runs the
+    // editor there; the program's exit status.
+    int Run();
+
+    // Runs the editor window modally over gameFolder and returns false when it closes: the program then
+    // ends without a message loop of its own.
+    bool InitInstance(const std::string& gameFolder);
 };
 
 }  // namespace rw::app

@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "Version.h"
 #include "cli/CliOutput.h"
 #include "cli/Commands.h"
 
@@ -50,6 +51,8 @@ int RunCommandLine(int argc, char** argv) {
         "Routewright's command-line companion: inspects and builds Vortane scenario files, inspects "
         "and generates city files, finds routes and renders course maps.",
         "routewright-cli"};
+    app.set_version_flag("--version", "routewright-cli " + std::string(kVersion),
+                         "Print the version and exit");
     app.require_subcommand(1);
     app.fallthrough(false);
 
@@ -66,8 +69,8 @@ int RunCommandLine(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        // --help is reported through the same exception with a success code; everything else is a usage
-        // error.
+        // --help and --version are reported through the same exception with a success code; everything
+        // else is a usage error.
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
             return app.exit(e);
         }

@@ -11,6 +11,7 @@
 #include <iostream>
 
 #include "CliTest.h"
+#include "Version.h"
 #include "cli/CommandLine.h"
 #include "res/FileSystem.h"
 #include "scenario/WriteScenario.h"
@@ -260,7 +261,7 @@ TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
     EXPECT_EQ(full.err, "routewright-cli: standard output: write failed\n");
 }
 
-TEST_F(CliTest, HelpOnEverySubcommand) {
+TEST_F(CliTest, HelpOnEverySubcommandAndVersion) {
     for (const std::string command :
          {"", "scenario ", "scenario dump ", "scenario build ", "city ", "city info ", "city tile ", "route ",
           "course ", "render ", "race ", "make-city ", "make-demo "}) {
@@ -276,6 +277,10 @@ TEST_F(CliTest, HelpOnEverySubcommand) {
     }
     EXPECT_EQ(RunTool({"scenario", "build", "-h"}).status, 0);
     EXPECT_NE(RunTool({"race", "--help"}).out.find("--checkpoint"), std::string::npos);
+    // help2man reads the version from the first line's last word.
+    const auto version = RunTool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "routewright-cli " + std::string(kVersion) + "\n");
 }
 
 }  // namespace
