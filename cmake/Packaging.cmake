@@ -43,9 +43,8 @@ if(WIN32)
   set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/src/res/AppIcon.ico)
   # The editor asks for the game folder itself when it starts outside one.
   set(CPACK_NSIS_MUI_FINISHPAGE_RUN routewright.exe)
-  set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-  # Without it the installer would show CMake's own licence.
-  set(CPACK_RESOURCE_FILE_LICENSE ${RW_PACKAGING_DIR}/windows/License.txt)
+  # No licence has been chosen; without this the installer would show CMake's own.
+  set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
   include(CPack)
   return()
 endif()
@@ -127,14 +126,15 @@ add_custom_target(rw_packaging_files ALL DEPENDS ${rw_generated})
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not games: that section expects its programs in /usr/games, and this one is a tool beside the game.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Routewright lays out checkpoint races for Vortane: pick a city from the game
+# The .deb's long description, after the summary line.
+set(CPACK_PACKAGE_DESCRIPTION "Routewright lays out checkpoint races for Vortane: pick a city from the game
 folder, click road tiles on its map to place the checkpoints, watch the route
 between them appear, set the time limit, laps and racers, and save a scenario
 file that the game plays.
-.
+
 The package holds the editor, routewright, and its command-line companion,
 routewright-cli, which builds, checks and renders races without a window.")
 

@@ -22,18 +22,19 @@ installer=$build/routewright-$version-win64.exe
 
 folder=$work/Program\ Files/Routewright
 # /D= takes the rest of the command line, spaces and all; Wine sees the Unix root as drive Z:.
-"$wine64" "$installer" /S "/D=Z:${folder//\//\\}" || fail "the installer exited with $?"
+# A message box would wait for a click that never comes: every run is bounded.
+timeout 300 "$wine64" "$installer" /S "/D=Z:${folder//\//\\}" || fail "the installer exited with $?"
 for file in routewright.exe routewright-cli.exe Uninstall.exe; do
   [ -f "$folder/$file" ] || fail "$file not installed in $folder"
 done
 shortcut=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Routewright/Routewright.lnk' | head -n 1)
 [ -n "$shortcut" ] || fail "no Start-menu entry for the editor"
 
-out=$("$wine64" "$folder/routewright-cli.exe" --version) || fail "routewright-cli.exe --version exited with $?"
+out=$(timeout 120 "$wine64" "$folder/routewright-cli.exe" --version) || fail "routewright-cli.exe --version exited with $?"
 grep -q "$version" <<<"$out" || fail "routewright-cli.exe --version says '$out', not $version"
 
 # The uninstaller runs a copy of itself from the temporary folder and returns at once: wait for the folder.
-"$wine64" "$folder/Uninstall.exe" /S || fail "the uninstaller exited with $?"
+timeout 300 "$wine64" "$folder/Uninstall.exe" /S || fail "the uninstaller exited with $?"
 for _ in $(seq 120); do
   [ -e "$folder" ] || break
   sleep 0.5
