@@ -31,6 +31,8 @@ if(WIN32)
   endif()
   set(CPACK_PACKAGE_INSTALL_DIRECTORY Routewright)
   set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+  # A 64-bit installer for 64-bit programs: it also runs where only a 64-bit Windows (or Wine) is.
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
   set(CPACK_NSIS_PACKAGE_NAME Routewright)
   set(CPACK_NSIS_DISPLAY_NAME Routewright)
   set(CPACK_NSIS_URL_INFO_ABOUT ${RW_HOMEPAGE})

@@ -20,8 +20,9 @@ fi
 installer=$build/routewright-$version-win64.exe
 [ -f "$installer" ] || fail "no $installer"
 
-folder=$work/Program\ Files/Routewright
-# /D= takes the rest of the command line, spaces and all; Wine sees the Unix root as drive Z:.
+# NSIS reads /D= unquoted to the end of the line, and Wine quotes an argument with a space: the folder has
+# none. Wine sees the Unix root as drive Z:.
+folder=$work/Routewright
 # A message box would wait for a click that never comes: every run is bounded.
 timeout 300 "$wine64" "$installer" /S "/D=Z:${folder//\//\\}" || fail "the installer exited with $?"
 for file in routewright.exe routewright-cli.exe Uninstall.exe; do
@@ -31,7 +32,7 @@ shortcut=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Routewright/Ro
 [ -n "$shortcut" ] || fail "no Start-menu entry for the editor"
 
 out=$(timeout 120 "$wine64" "$folder/routewright-cli.exe" --version) || fail "routewright-cli.exe --version exited with $?"
-grep -q "$version" <<<"$out" || fail "routewright-cli.exe --version says '$out', not $version"
+grep -qF "$version" <<<"$out" || fail "routewright-cli.exe --version says '$out', not $version"
 
 # The uninstaller runs a copy of itself from the temporary folder and returns at once: wait for the folder.
 timeout 300 "$wine64" "$folder/Uninstall.exe" /S || fail "the uninstaller exited with $?"
