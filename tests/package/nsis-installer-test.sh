@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the NSIS installer, installs it silently under Wine into a fresh folder, runs the installed CLI and
 # uninstalls it silently. usage: nsis-installer-test.sh BUILD_DIR VERSION WINE64
-# WINEPREFIX comes from the environment (the windows test preset). Exits 77 (skipped) without makensis.
+# WINEPREFIX comes from the environment (the windows test preset sets it). Exits 77 (skipped) without makensis.
 set -euo pipefail
 build=$1 version=$2 wine64=$3
 
@@ -28,7 +28,7 @@ timeout 300 "$wine64" "$installer" /S "/D=Z:${folder//\//\\}" || fail "the insta
 for file in routewright.exe routewright-cli.exe Uninstall.exe; do
   [ -f "$folder/$file" ] || fail "$file not installed in $folder"
 done
-shortcut=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/Routewright/Routewright.lnk' | head -n 1)
+shortcut=$(find "${WINEPREFIX:-$HOME/.wine}/drive_c" -path '*Start Menu/Programs/Routewright/Routewright.lnk' | head -n 1)
 [ -n "$shortcut" ] || fail "no Start-menu entry for the editor"
 
 out=$(timeout 120 "$wine64" "$folder/routewright-cli.exe" --version) || fail "routewright-cli.exe --version exited with $?"
