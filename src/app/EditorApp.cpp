@@ -5,14 +5,17 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "editor/EditorCommandLine.h"
+#include "editor/GameFolderChoice.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/CourseEditorDlg.h"
 #include "ui/GameFolder.h"
 #include "ui/QtEditorHost.h"
+#include "ui/QtGameFolderHost.h"
 #include "ui/SystemMenuAbout.h"
 #include "ui/UiText.h"
 
@@ -32,20 +35,24 @@ int EditorApp::Run() {
         std::fputs(start.text.c_str(), stderr);
         return rw::editor::kExitUsage;
     }
-    std::string gameFolder = rw::ui::GameFolder();
+    std::optional<std::string> argument;
     if (start.gameFolder) {
-        const QFileInfo folder(rw::ui::FromUtf8(*start.gameFolder));
-        if (!folder.isDir()) {
+        // Made absolute here: the game is later started with the game folder as its working folder.
+        argument = rw::ui::ToUtf8(
+            QDir::toNativeSeparators(QFileInfo(rw::ui::FromUtf8(*start.gameFolder)).absoluteFilePath()));
+    }
+    rw::ui::QtGameFolderHost folders;
+    const auto choice = rw::editor::ChooseGameFolder(argument, rw::ui::GameFolder(), folders);
+    switch (choice.outcome) {
+        case rw::editor::GameFolderOutcome::NotAFolder:
             std::fprintf(stderr, "routewright: %s: not a folder\n", start.gameFolder->c_str());
             return rw::editor::kExitUsage;
-        }
-        QString path = QDir::toNativeSeparators(folder.absoluteFilePath());
-        if (!path.endsWith(QDir::separator())) {
-            path += QDir::separator();
-        }
-        gameFolder = rw::ui::ToUtf8(path);
+        case rw::editor::GameFolderOutcome::Cancelled:
+            return 0;
+        case rw::editor::GameFolderOutcome::Found:
+            break;
     }
-    InitInstance(gameFolder);
+    InitInstance(choice.folder);
     return 0;
 }
 

@@ -12,8 +12,8 @@ class EditorApp : public QApplication {
   public:
     EditorApp(int& argc, char** argv);
 
-    // Reads the command line left once Qt has taken its own options, finds the game folder and runs the
-    // editor there; the program's exit status.
+    // Reads the command line left once Qt has taken its own options, finds the game folder (asking for it
+    // when needed) and runs the editor there; the program's exit status.
     int Run();
 
     // Runs the editor window modally over gameFolder and returns false when it closes: the program then

@@ -1,4 +1,4 @@
-// The game folder.
+// The folder of the running executable.
 #include "GameFolder.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-// The game folder: the folder of the editor's executable.
+// The folder of the editor's executable: the game folder when it holds the game's files.
 #pragma once
 
 #include <string>

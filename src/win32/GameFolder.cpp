@@ -1,4 +1,4 @@
-// The game folder from the executable's own path, and folders named by the user.
+// The executable's own folder and full paths, from the system.
 #include "GameFolder.h"
 
 #include <windows.h>
@@ -25,29 +25,19 @@ std::string GameFolder() {
     }
 }
 
-std::optional<std::string> FullFolderPath(const std::string& path) {
+std::string FullPath(const std::string& path) {
     const std::wstring given = Widen(path);
-    if (given.empty()) {
-        return std::nullopt;
-    }
     // The first call says how long the full path is (with its terminator), the second fills it in.
-    const DWORD size = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    const DWORD size = given.empty() ? 0 : GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
     if (size == 0) {
-        return std::nullopt;
+        return path;
     }
     std::wstring full(size, L'\0');
     const DWORD length = GetFullPathNameW(given.c_str(), size, full.data(), nullptr);
     if (length == 0 || length >= size) {
-        return std::nullopt;
+        return path;
     }
     full.resize(length);
-    const DWORD attributes = GetFileAttributesW(full.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        return std::nullopt;
-    }
-    if (full.back() != L'\\') {
-        full += L'\\';
-    }
     return Narrow(full);
 }
 

@@ -1,7 +1,6 @@
-// The game folder: where the editor's own executable lies, or a folder named on its command line.
+// The folder of the editor's own executable, and paths from its command line made absolute.
 #pragma once
 
-#include <optional>
 #include <string>
 
 namespace rw::win32 {
@@ -9,7 +8,7 @@ namespace rw::win32 {
 // The executable's full path cut after its last backslash (UTF-8, ends with the backslash).
 std::string GameFolder();
 
-// path (UTF-8) made absolute and ending with a backslash; nothing when it names no existing folder.
-std::optional<std::string> FullFolderPath(const std::string& path);
+// path (UTF-8) made absolute against the working folder; as given when the system cannot.
+std::string FullPath(const std::string& path);
 
 }  // namespace rw::win32

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 #include "CourseEditorDlg.h"
@@ -11,7 +12,9 @@
 #include "StartConsole.h"
 #include "Utf16.h"
 #include "Win32EditorHost.h"
+#include "Win32GameFolderHost.h"
 #include "editor/EditorCommandLine.h"
+#include "editor/GameFolderChoice.h"
 
 namespace {
 
@@ -38,18 +41,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         case rw::editor::StartAction::Run:
             break;
     }
-    std::string gameFolder = rw::win32::GameFolder();
+    std::optional<std::string> argument;
     if (start.gameFolder) {
-        const auto folder = rw::win32::FullFolderPath(*start.gameFolder);
-        if (!folder) {
+        // Made absolute here: the game is later started with the game folder as its working folder.
+        argument = rw::win32::FullPath(*start.gameFolder);
+    }
+    rw::win32::Win32GameFolderHost folders;
+    const auto choice = rw::editor::ChooseGameFolder(argument, rw::win32::GameFolder(), folders);
+    switch (choice.outcome) {
+        case rw::editor::GameFolderOutcome::NotAFolder:
             return Refuse("routewright: " + *start.gameFolder + ": not a folder\n");
-        }
-        gameFolder = *folder;
+        case rw::editor::GameFolderOutcome::Cancelled:
+            return 0;
+        case rw::editor::GameFolderOutcome::Found:
+            break;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     rw::win32::Win32EditorHost host;
-    rw::win32::CourseEditorDlg window(host, gameFolder);
+    rw::win32::CourseEditorDlg window(host, choice.folder);
     host.SetWindow(&window);
     window.RunModal();
     return 0;

@@ -1,16 +1,19 @@
 // Outside the window: the scenario and city pickers, the Save As dialog, the About box and icon, the game
-// folder and the game launch (stub games started detached in their folder, wine, failures).
+// folder (found, asked for, remembered) and the game launch (stub games started detached in their folder,
+// wine, failures).
 #include <QFileDialog>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTimer>
 
 #include <functional>
 
 #include "UiTestSupport.h"
+#include "editor/GameFolderChoice.h"
 #include "embedded/AppIconBytes.h"
 #include "res/IconImage.h"
 #include "ui/AboutDlg.h"
@@ -19,6 +22,7 @@
 #include "ui/GameFolder.h"
 #include "ui/GameLaunch.h"
 #include "ui/QtEditorHost.h"
+#include "ui/QtGameFolderHost.h"
 #include "ui/ScenarioPickerDlg.h"
 
 using namespace rw::ui;
@@ -285,6 +289,33 @@ class ShellTest : public QObject {
         const QString folder = FromUtf8(GameFolder());
         QVERIFY(folder.endsWith(QDir::separator()));
         QCOMPARE(Canonical(folder), Canonical(QCoreApplication::applicationDirPath()));
+    }
+
+    // An editor outside any game folder asks through the real chooser once; the next start, with settings
+    // read afresh from the usual place, goes straight to the answer.
+    void chosenGameFolderServesTheNextStart() {
+        QTemporaryDir config, installed, game;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+        QVERIFY(QDir(game.path()).mkpath(QStringLiteral("scenarios/movie")));
+        const std::string executableFolder = ToUtf8(installed.path() + QLatin1Char('/'));
+        QtGameFolderHost first;
+        OnNextModal<QFileDialog>([&](QFileDialog& chooser) {
+            QCOMPARE(chooser.windowTitle(), FromUtf8(rw::editor::kGameFolderPrompt));
+            QCOMPARE(chooser.fileMode(), QFileDialog::Directory);
+            chooser.setDirectory(game.path());
+            static_cast<QDialog&>(chooser).accept();  // QFileDialog::accept, which checks the choice
+        });
+        const auto asked = rw::editor::ChooseGameFolder(std::nullopt, executableFolder, first);
+        QCOMPARE(Canonical(FromUtf8(asked.folder)), Canonical(game.path()));
+        QVERIFY(QFileInfo::exists(config.path() + QStringLiteral("/Routewright/Routewright.conf")));
+
+        struct NeverAsks : QtGameFolderHost {
+            std::optional<std::string> AskForFolder(std::string_view) override {
+                QTest::qFail("asked again", __FILE__, __LINE__);
+                return std::nullopt;
+            }
+        } next;
+        QCOMPARE(rw::editor::ChooseGameFolder(std::nullopt, executableFolder, next).folder, asked.folder);
     }
 
 #ifndef Q_OS_WIN
