@@ -13,11 +13,6 @@ using namespace rw::ui::test;
 
 namespace {
 
-QColor PaletteColour(int index) {
-    static const auto palette = rw::res::MapPalette();
-    const rw::res::Rgb rgb = palette[static_cast<std::size_t>(index)];
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
 const QColor kRed(255, 0, 0);
 const QColor kOrange(246, 110, 0);
 const QColor kRouteGreen(0, 255, 0);
@@ -72,12 +67,14 @@ class WindowTest : public QObject {
         m_editor->LoadTown();
         ClickTile(W(), 20, kRoadRow);
         ClickTile(W(), 30, kRoadRow);
+        const rw::res::Rgb road = rw::res::MapPalette()[63];
+        const QColor roadColour(road.r, road.g, road.b);
         const struct {
             int x, y;
             QColor colour;
-        } expected[] = {{50, 80, kRouteGreen}, {51, 81, kRouteGreen}, {70, 80, PaletteColour(63)},
+        } expected[] = {{50, 80, kRouteGreen}, {51, 81, kRouteGreen}, {70, 80, roadColour},
                         {38, 78, kRed},        {41, 81, kRed},        {42, 80, kRouteGreen},
-                        {58, 78, kOrange},     {61, 81, kOrange},     {62, 81, PaletteColour(63)}};
+                        {58, 78, kOrange},     {61, 81, kOrange},     {62, 81, roadColour}};
         for (const int r : {1, 2}) {
             const QImage shown = RenderMap(W(), r);
             for (const auto& e : expected) {
