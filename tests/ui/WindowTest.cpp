@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "UiTestSupport.h"
+#include "res/BlankMap.h"
 #include "res/MapPalette.h"
 #include "ui/MagnifiedMapDlg.h"
 #include "ui/SpinArrows.h"
@@ -58,6 +59,19 @@ class WindowTest : public QObject {
         QVERIFY(m_editor->Show());
     }
     void cleanup() { QVERIFY(m_editor->host.unexpected.empty()); }
+
+    // A fresh window shows the blank picture, rows top-down, in the palette's colours.
+    void blankPictureInThePalettesColours() {
+        const auto blank = rw::res::BlankMapPixels();
+        const auto palette = rw::res::MapPalette();
+        const QImage shown = RenderMap(W());
+        int wrong = 0;
+        for (int i = 0; i < 256 * 256; ++i) {
+            const rw::res::Rgb c = palette[blank[static_cast<std::size_t>((255 - i / 256) * 256 + i % 256)]];
+            wrong += At(shown, i % 256, i / 256) != QColor(c.r, c.g, c.b) ? 1 : 0;
+        }
+        QCOMPARE(wrong, 0);
+    }
 
     // Tiles between the checkpoints are on the route; the road beyond the finish keeps its colour. The
     // selected checkpoint's square is orange, the others red; each covers its tile and the neighbours to the
