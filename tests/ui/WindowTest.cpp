@@ -151,9 +151,8 @@ class WindowTest : public QObject {
         } fields[] = {
             {ControlId::Laps, ControlId::LapsLabel, "7", "1"},
             {ControlId::Racers, ControlId::RacersLabel, "5", "0"},
-            {ControlId::RaceTitle, ControlId::RaceTitleLabel, "abcdefghijklmnopqrstuvwxyz",
-             "abcdefghijklmnopqrst"},
-            {ControlId::RaceTitle, ControlId::RaceTitleLabel, cafe + QString::fromUtf8("\u03a9\u4e2d"), cafe},
+            {ControlId::RaceTitle, ControlId::RaceTitleLabel,
+             cafe + QString::fromUtf8("\u03a9\u4e2d") + "abcdefghijklmnop", cafe + "abcdefghijklmn"},
             {ControlId::TimeLimit, ControlId::TimeLimitLabel, "1a2-3 45.678", "12345"},
             {ControlId::Bonus, ControlId::BonusLabel, "x987", "98"},
         };
