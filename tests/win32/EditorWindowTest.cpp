@@ -327,11 +327,13 @@ TEST_F(EditorWindowTest, MagnifiedMap) {
     ASSERT_GT(scroll.y, 0);
     // Client point of map pixel (px, py) at zoom 4.
     const auto at = [&scroll](int px, int py) { return POINT{4 * px + 1 - scroll.x, 4 * py + 1 - scroll.y}; };
-    const POINT road = at(2 * 20, 2 * kRoadRow);
+    // Odd and even map pixels, so that either off-by-one names another tile.
+    const POINT road = at(2 * 20 + 1, 2 * kRoadRow + 1);
+    const POINT hover = at(2 * 24, 2 * kRoadRow);
     SendMessageW(zoomed, WM_LBUTTONDOWN, 0, MAKELPARAM(road.x, road.y));
     EXPECT_EQ(Checkpoints(), (Tiles{{20, kRoadRow}}));
-    SendMessageW(zoomed, WM_MOUSEMOVE, 0, MAKELPARAM(road.x, road.y));
-    EXPECT_EQ(Shown(FindWindowExW(zoomed, nullptr, STATUSCLASSNAMEW, nullptr)), "20,40 - Road Here");
+    SendMessageW(zoomed, WM_MOUSEMOVE, 0, MAKELPARAM(hover.x, hover.y));
+    EXPECT_EQ(Shown(FindWindowExW(zoomed, nullptr, STATUSCLASSNAMEW, nullptr)), "24,40 - Road Here");
     UpdateWindow(zoomed);
     HDC screen = GetDC(zoomed);
     const POINT mark = at(2 * 20 - 1, 2 * kRoadRow - 1);
