@@ -10,7 +10,6 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "CourseEditorDlg.h"
@@ -97,37 +96,33 @@ class EditorWindowTest : public ::testing::Test {
         change.iDelta = delta;
         SendMessageW(window, WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
     }
-    // The Checkpoints list as it shows: each entry's text and item data.
-    std::vector<std::pair<std::string, LRESULT>> Entries() const {
-        std::vector<std::pair<std::string, LRESULT>> entries;
-        const auto count = Send(ControlId::CheckpointList, LB_GETCOUNT);
-        for (WPARAM row = 0; row < static_cast<WPARAM>(count); ++row) {
-            std::array<wchar_t, 256> text{};
-            Send(ControlId::CheckpointList, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-            entries.emplace_back(Narrow(text.data()), Send(ControlId::CheckpointList, LB_GETITEMDATA, row));
-        }
-        return entries;
+    // The text of the Checkpoints list's entry in row.
+    std::string Entry(int row) const {
+        std::array<wchar_t, 256> text{};
+        Send(ControlId::CheckpointList, LB_GETTEXT, static_cast<WPARAM>(row),
+             reinterpret_cast<LPARAM>(text.data()));
+        return Narrow(text.data());
     }
     // The text of the nearest label starting left of the control on its row: what a person takes it to be.
     std::string LabelBeside(ControlId id) const {
-        RECT place{};
-        GetWindowRect(Item(id), &place);
-        const LONG row = (place.top + place.bottom) / 2;
-        HWND nearest = nullptr;
-        LONG nearestLeft = LONG_MIN;
+        RECT field{};
+        GetWindowRect(Item(id), &field);
+        const LONG row = (field.top + field.bottom) / 2;
+        std::string text;
+        LONG nearest = LONG_MIN;
         for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT)) {
             std::array<wchar_t, 16> kind{};
             GetClassNameW(child, kind.data(), static_cast<int>(kind.size()));
             RECT label{};
             GetWindowRect(child, &label);
-            if (std::wstring_view(kind.data()) == L"Static" && label.left < place.left && label.top <= row &&
-                label.bottom > row && label.left > nearestLeft) {
-                nearest = child;
-                nearestLeft = label.left;
+            if (std::wstring_view(kind.data()) == L"Static" && label.left < field.left &&
+                label.left > nearest && label.top <= row && label.bottom > row) {
+                nearest = label.left;
+                text = Shown(child);
             }
         }
-        return nearest == nullptr ? std::string() : Shown(nearest);
+        return text;
     }
     const Tiles& Checkpoints() const { return dialog->Editor().GetScenario().checkpoints; }
 
@@ -171,30 +166,28 @@ TEST_F(EditorWindowTest, FieldsBesideTheirLabelsTakeWhatIsTyped) {
 // list shows what it set: entries in route order with their checkpoint index as item data.
 TEST_F(EditorWindowTest, InputReachesTheEditorAndTheListShowsTheRoute) {
     LoadTown();
-    ASSERT_EQ(host.cityFolders, std::vector<std::string>{game.Path() + "cities\\"});
     Mouse(WM_LBUTTONDOWN, 20, kRoadRow);
     Mouse(WM_LBUTTONDOWN, kRoadColumn, 80);
     Mouse(WM_LBUTTONDOWN, 90, kRoadRow);
     const rw::editor::CourseEditor& editor = dialog->Editor();
     EXPECT_EQ(Checkpoints(), (Tiles{{20, kRoadRow}, {kRoadColumn, 80}, {90, kRoadRow}}));
-    auto entries = Entries();
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0], std::make_pair(std::string("START"), LRESULT{0}));
-    EXPECT_EQ(entries[2], std::make_pair(std::string("FINISH"), LRESULT{2}));
+    EXPECT_EQ(Send(ControlId::CheckpointList, LB_GETCOUNT), 3);
+    EXPECT_EQ(Entry(0) + Entry(2), "STARTFINISH");
+    EXPECT_EQ(Send(ControlId::CheckpointList, LB_GETITEMDATA, 2), 2);
     SelectRow(1);
     EXPECT_EQ(editor.SelectedCheckpoint(), 1);
 
     // The up arrow (delta -1) raises the laps: the first entry now starts and finishes the race.
     Spin(ControlId::LapsSpin, -1);
     EXPECT_EQ(Shown(ControlId::Laps), "2");
-    EXPECT_EQ(Entries()[0].first, "START/ FINISH");
+    EXPECT_EQ(Entry(0), "START/ FINISH");
     Spin(ControlId::RacersSpin, -1);
     EXPECT_EQ(Shown(ControlId::Racers), "1");
     Send(ControlId::Difficulty, CB_SETCURSEL, 2);
     Command(ControlId::Difficulty, CBN_SELCHANGE);
     EXPECT_EQ(editor.Difficulty(), 2);
     Command(ControlId::DeleteCheckpoint, BN_CLICKED);
-    EXPECT_EQ(Entries().size(), 2u);
+    EXPECT_EQ(Send(ControlId::CheckpointList, LB_GETCOUNT), 2);
 
     // The About entry ends the system menu.
     HMENU menu = GetSystemMenu(window, FALSE);
@@ -213,7 +206,7 @@ TEST_F(EditorWindowTest, InputReachesTheEditorAndTheListShowsTheRoute) {
 
 // The map image is an 8-bit DIB in the map palette holding the blank picture, then the editor's; a paint
 // puts it and the marks on screen; the pointer's pixel, two per tile, names its tile in the status line.
-TEST_F(EditorWindowTest, MapPaintedInThePaletteAndThePointerNamesItsTile) {
+TEST_F(EditorWindowTest, MapPaintedInThePaletteAndTheMouseOnIt) {
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(memory, dialog->MapImage());
     std::array<RGBQUAD, 256> colours{};
@@ -253,6 +246,22 @@ TEST_F(EditorWindowTest, MapPaintedInThePaletteAndThePointerNamesItsTile) {
         MouseAt(WM_MOUSEMOVE, p.px, p.py);
         EXPECT_EQ(Shown(ControlId::Status), p.text) << p.px << "," << p.py;
     }
+
+    // Ctrl+click inserts after the selected checkpoint; a right drag holds the mouse and moves it from road
+    // tile to road tile.
+    SelectRow(0);
+    Mouse(WM_LBUTTONDOWN, kRoadColumn, 70, MK_CONTROL);
+    EXPECT_EQ(Checkpoints(), (Tiles{{20, 40}, {60, 70}, {90, 40}}));
+    Mouse(WM_RBUTTONDOWN, kRoadColumn, 60);
+    EXPECT_EQ(GetCapture(), window);
+    for (const int y : {59, 58, 57}) {
+        Mouse(WM_MOUSEMOVE, kRoadColumn, y, MK_RBUTTON);
+        EXPECT_EQ(Checkpoints()[1].y, y);
+    }
+    Mouse(WM_RBUTTONUP, kRoadColumn, 57);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Mouse(WM_MOUSEMOVE, kRoadColumn, 50);  // no button held: only the hover text
+    EXPECT_EQ(Checkpoints()[1], (TilePos{kRoadColumn, 57}));
 }
 
 // The window's keys reach the editor from wherever the focus is, through the loop's translation; the list's
@@ -289,27 +298,6 @@ TEST_F(EditorWindowTest, EditingKeys) {
     host.savePaths.push_back(std::nullopt);
     Press(list, 'S', {VK_CONTROL});
     EXPECT_EQ(host.saveStartFolders.size(), 1u);
-}
-
-// Ctrl+click inserts after the selected checkpoint; a right drag holds the mouse and moves it from road tile
-// to road tile.
-TEST_F(EditorWindowTest, MouseGestures) {
-    LoadTown();
-    Mouse(WM_LBUTTONDOWN, 20, kRoadRow);
-    Mouse(WM_LBUTTONDOWN, 40, kRoadRow);
-    SelectRow(0);
-    Mouse(WM_LBUTTONDOWN, kRoadColumn, 70, MK_CONTROL);
-    EXPECT_EQ(Checkpoints(), (Tiles{{20, 40}, {60, 70}, {40, 40}}));
-    Mouse(WM_RBUTTONDOWN, kRoadColumn, 60);
-    EXPECT_EQ(GetCapture(), window);
-    for (const int y : {59, 58, 57}) {
-        Mouse(WM_MOUSEMOVE, kRoadColumn, y, MK_RBUTTON);
-        EXPECT_EQ(Checkpoints()[1].y, y);
-    }
-    Mouse(WM_RBUTTONUP, kRoadColumn, 57);
-    EXPECT_EQ(GetCapture(), nullptr);
-    Mouse(WM_MOUSEMOVE, kRoadColumn, 50);  // no button held: only the hover text
-    EXPECT_EQ(Checkpoints()[1], (TilePos{kRoadColumn, 57}));
 }
 
 // Ctrl+M opens the magnified map: the Zoom menu sets the magnified size, a click in it adds a checkpoint at
