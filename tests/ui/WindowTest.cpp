@@ -103,8 +103,9 @@ class WindowTest : public QObject {
     }
 
     // Two screen pixels per tile: the pointer's pixel names its tile in the status line, which stays while
-    // the pointer is over a control.
-    void statusLineNamesTheTileUnderThePointer() {
+    // the pointer is over a control. A click adds, Ctrl+click inserts after the selected checkpoint, a right
+    // drag moves the selected one as the pointer goes and a right click moves it.
+    void mouseOnTheMap() {
         m_editor->LoadTown();
         const struct {
             int px, py;
@@ -119,12 +120,7 @@ class WindowTest : public QObject {
         }
         QTest::mouseMove(W().windowHandle(), W().Control(ControlId::SaveScenario)->geometry().center());
         QCOMPARE(W().ControlAs<QLabel>(ControlId::Status)->text(), QStringLiteral("60,15 - Road Here"));
-    }
 
-    // A click adds, Ctrl+click inserts after the selected checkpoint, a right drag moves the selected one as
-    // the pointer goes and a right click moves it.
-    void mouseGesturesEditTheCourse() {
-        m_editor->LoadTown();
         ClickTile(W(), 20, kRoadRow);
         ClickTile(W(), 40, kRoadRow);
         ClickListRow(W(), 0);
@@ -187,16 +183,17 @@ class WindowTest : public QObject {
         QCOMPARE(FieldText(W(), ControlId::Laps), stopped);
     }
 
-    // The editing keys reach the editor over the field's and the list's own use of them; the list's keys
-    // only while it has the focus.
-    void editingKeys() {
+    // The editing keys reach the editor over the field's and the list's own use of them, the list's keys only
+    // while it has the focus; Ctrl+S saves. Enter in a field does nothing, on a push button it presses it;
+    // F1 opens About; Escape and the close box are the close request, which the host carries out.
+    void keys() {
         m_editor->LoadTown();
         for (const int x : {20, 30, 40}) {
             ClickTile(W(), x, kRoadRow);
         }
         ClickListRow(W(), 1);
         QWidget* list = W().Control(ControlId::CheckpointList);
-        QWidget* title = W().Control(ControlId::RaceTitle);
+        auto* title = W().ControlAs<QLineEdit>(ControlId::RaceTitle);
         const Tiles all{{20, 40}, {30, 40}, {40, 40}};
         const Tiles cut{{20, 40}, {40, 40}};
         const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
@@ -218,22 +215,18 @@ class WindowTest : public QObject {
             QTest::keyClick(step.target, step.key, step.modifiers);
             QCOMPARE(Checkpoints(), step.course);
         }
-    }
-
-    // Ctrl+S saves (here refused: the race has no course); Enter in a field does nothing, on a push button it
-    // presses it; F1 opens About; Escape and the close box are the close request, which the host carries out.
-    void windowKeysAndTheCloseRequest() {
-        auto* title = W().ControlAs<QLineEdit>(ControlId::RaceTitle);
-        title->setFocus();
+        m_editor->host.savePaths.push_back(std::nullopt);
+        title->setText(QStringLiteral("Keys"));
         QTest::keyClick(title, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(m_editor->host.messages.size(), std::size_t{1});
+        QCOMPARE(m_editor->host.saveStartFolders.size(), std::size_t{1});
         QTest::keyClick(title, Qt::Key_Return);
-        QVERIFY(W().isVisible() && m_editor->host.cityFolders.empty());
+        QVERIFY(W().isVisible() && m_editor->host.cityFolders.size() == 1);
         m_editor->host.cityPicks.push_back(std::nullopt);
+        m_editor->host.saveAnswers.assign(3, rw::editor::SaveAnswer::No);  // load, Escape, close box
         QWidget* load = W().Control(ControlId::LoadCityFile);
         load->setFocus();
         QTest::keyClick(load, Qt::Key_Return);
-        QCOMPARE(m_editor->host.cityFolders.size(), std::size_t{1});
+        QCOMPARE(m_editor->host.cityFolders.size(), std::size_t{2});
         QTest::keyClick(load, Qt::Key_F1);
         QCOMPARE(m_editor->host.aboutCount, 1);
         QTest::keyClick(title, Qt::Key_Escape);
