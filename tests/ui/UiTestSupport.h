@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <memory>
+#include <vector>
 
 #include "editor/ScratchGameFolder.h"
 #include "editor/ScriptedHost.h"
@@ -20,6 +21,7 @@ namespace rw::ui::test {
 using rw::editor::ControlId;
 using rw::editor::test::kRoadColumn;
 using rw::editor::test::kRoadRow;
+using Tiles = std::vector<rw::scenario::TilePos>;
 
 // The window over a scratch game folder with cities/town.urb, and its scripted host.
 struct EditorUnderTest {
@@ -31,8 +33,6 @@ struct EditorUnderTest {
         folder.WriteCity("town.urb");
         window = std::make_unique<CourseEditorDlg>(host, folder.Path());
     }
-    CourseEditorDlg& operator*() { return *window; }
-    CourseEditorDlg* operator->() { return window.get(); }
     bool Show() {
         window->show();
         return QTest::qWaitForWindowExposed(window.get());
@@ -46,40 +46,20 @@ struct EditorUnderTest {
 inline QString FieldText(const CourseEditorDlg& window, ControlId id) {
     return window.ControlAs<QLineEdit>(id)->text();
 }
-inline QString FieldText(const CourseEditorDlg& window, int id) {
-    return FieldText(window, static_cast<ControlId>(id));
-}
-inline QStringList ListLabels(const CourseEditorDlg& window) {
-    QStringList labels;
-    const auto* list = window.ControlAs<QListWidget>(ControlId::CheckpointList);
-    for (int row = 0; row < list->count(); ++row) {
-        labels << list->item(row)->text();
-    }
-    return labels;
-}
-inline QString StatusText(const CourseEditorDlg& window) {
-    return window.ControlAs<QLabel>(ControlId::Status)->text();
-}
 
-// Points of the window's client area: map pixel (px, py), and the top-left pixel of tile (x, y).
-inline QPoint MapPixel(const CourseEditorDlg& window, int px, int py) {
-    return window.MapOrigin() + QPoint(px, py);
-}
+// The window's client point of the top-left pixel of map tile (x, y).
 inline QPoint TilePoint(const CourseEditorDlg& window, int x, int y) {
-    return MapPixel(window, 2 * x, 2 * y);
+    return window.MapOrigin() + QPoint(2 * x, 2 * y);
 }
 
 // Real mouse input through the window system, so it reaches whatever widget lies under the point.
-inline void ClickAt(CourseEditorDlg& window, Qt::MouseButton button, QPoint point,
-                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::mouseClick(window.windowHandle(), button, modifiers, point);
+inline void ClickTile(CourseEditorDlg& window, int x, int y, Qt::MouseButton button = Qt::LeftButton,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::mouseClick(window.windowHandle(), button, modifiers, TilePoint(window, x, y) + QPoint(1, 1));
 }
-inline void MoveMouseTo(CourseEditorDlg& window, QPoint point) {
-    QTest::mouseMove(window.windowHandle(), point);
-}
-inline void ClickListRow(CourseEditorDlg& window, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+inline void ClickListRow(CourseEditorDlg& window, int row) {
     auto* list = window.ControlAs<QListWidget>(ControlId::CheckpointList);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                       list->visualItemRect(list->item(row)).center());
 }
 

@@ -1,28 +1,48 @@
-// The window after start-up (controls, labels, limits, tab order, layout, keys) and its race fields (spins
-// and their clamps, lap-dependent labels, difficulty, typing rules, transfers).
-#include <QComboBox>
-#include <QGroupBox>
-#include <QPushButton>
+// The Qt editor window's wiring: the map as painted, the tile under the pointer, the mouse gestures, the
+// fields beside their labels, the spins, the keys, the broken-leg line and the magnified map.
+#include <QMouseEvent>
+#include <QPixmap>
 
 #include "UiTestSupport.h"
-#include "ui/DialogUnits.h"
-#include "ui/EditorTemplate.h"
+#include "res/BlankMap.h"
+#include "res/MapPalette.h"
+#include "ui/MagnifiedMapDlg.h"
 #include "ui/SpinArrows.h"
-#include "ui/UiText.h"
 
 using namespace rw::ui;
 using namespace rw::ui::test;
 
 namespace {
 
-// The middle of the spin's upper (raise) or lower (lower) arrow.
-QPoint ArrowPoint(const QWidget* spin, bool up) {
-    return QPoint(spin->width() / 2, up ? spin->height() / 4 : spin->height() * 3 / 4);
+const QColor kRed(255, 0, 0);
+const QColor kOrange(246, 110, 0);
+const QColor kRouteGreen(0, 255, 0);
+
+// The map area rendered at a device pixel ratio, one logical pixel per ratio x ratio image pixels.
+QImage RenderMap(CourseEditorDlg& window, int ratio = 1) {
+    QPixmap device(256 * ratio, 256 * ratio);
+    device.setDevicePixelRatio(ratio);
+    window.Control(ControlId::Map)->render(&device);
+    return device.toImage().convertToFormat(QImage::Format_RGB32);
 }
-void ClickArrow(CourseEditorDlg& window, int spinId, bool up) {
-    QTest::mouseClick(window.Control(spinId), Qt::LeftButton, Qt::NoModifier,
-                      ArrowPoint(window.Control(spinId), up));
+QColor At(const QImage& image, int x, int y) {
+    return QColor(image.pixel(x, y));
 }
+
+// The text of the nearest label starting left of the control on its row: what a person takes it to be.
+QString LabelBeside(const CourseEditorDlg& window, const QWidget* control) {
+    const int row = control->geometry().center().y();
+    const QLabel* nearest = nullptr;
+    for (const QLabel* label : window.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QRect place = label->geometry();
+        if (place.left() < control->x() && place.top() <= row && place.bottom() >= row &&
+            (nearest == nullptr || place.left() > nearest->x())) {
+            nearest = label;
+        }
+    }
+    return nearest == nullptr ? QString() : nearest->text();
+}
+
 }  // namespace
 
 class WindowTest : public QObject {
@@ -30,225 +50,227 @@ class WindowTest : public QObject {
 
   private:
     std::unique_ptr<EditorUnderTest> m_editor;
-    CourseEditorDlg& W() { return **m_editor; }
+    CourseEditorDlg& W() { return *m_editor->window; }
+    const Tiles& Checkpoints() { return W().Editor().GetScenario().checkpoints; }
 
   private slots:
     void init() {
         m_editor = std::make_unique<EditorUnderTest>();
         QVERIFY(m_editor->Show());
     }
-    void startsWithAFreshScenario() {
-        QCOMPARE(W().windowTitle(), QStringLiteral("Vortane of Metrova Race Course Editor"));
-        QCOMPARE(FieldText(W(), ControlId::RaceTitle), QStringLiteral("Untitled"));
-        QCOMPARE(StatusText(W()), QString());
-        auto* combo = W().ControlAs<QComboBox>(1100);
-        QCOMPARE(combo->count(), 3);
-        QCOMPARE(combo->itemText(0) + combo->itemText(1) + combo->itemText(2),
-                 QStringLiteral("EasyMediumHard"));
-        QVERIFY(combo->currentIndex() == 0 && !combo->isEditable());
-        QCOMPARE(W().ControlAs<QListWidget>(1001)->count(), 0);
-        for (const int id : {1072, 1081, 1017, 1077, 1079, 1074}) {
-            const auto* field = W().ControlAs<QLineEdit>(id);
-            QCOMPARE(field->isReadOnly(), id == 1072 || id == 1081 || id == 1017);
-            QVERIFY(field->isReadOnly() || field->validator() != nullptr);
+    void cleanup() { QVERIFY(m_editor->host.unexpected.empty()); }
+
+    // A fresh window shows the blank picture, rows top-down, in the palette's colours.
+    void blankPictureInThePalettesColours() {
+        const auto blank = rw::res::BlankMapPixels();
+        const auto palette = rw::res::MapPalette();
+        const QImage shown = RenderMap(W());
+        int wrong = 0;
+        for (int i = 0; i < 256 * 256; ++i) {
+            const rw::res::Rgb c = palette[blank[static_cast<std::size_t>((255 - i / 256) * 256 + i % 256)]];
+            wrong += At(shown, i % 256, i / 256) != QColor(c.r, c.g, c.b) ? 1 : 0;
         }
-        for (const QPushButton* button : W().findChildren<QPushButton*>()) {
-            QVERIFY(!button->isDefault() && !button->autoDefault());
-        }
+        QCOMPARE(wrong, 0);
     }
 
-    void labelsComeFromTheStringTable() {
-        int labelled = 0;
-        for (const TemplateItem& item : EditorControls()) {
-            QWidget* control = W().Control(item.id);
-            QVERIFY2(control != nullptr, qPrintable(QString::number(item.id)));
-            QCOMPARE(control->objectName(), QStringLiteral("control%1").arg(item.id));
-            if (item.stringId == 0) {
-                continue;
+    // Tiles between the checkpoints are on the route; the road beyond the finish keeps its colour. The
+    // selected checkpoint's square is orange, the others red; each covers its tile and the neighbours to the
+    // left, above and above-left. On a two-pixel screen each map pixel is a sharp block. Reselecting in the
+    // list swaps the colours.
+    void routeAndMarksArePaintedOverTheCity() {
+        m_editor->LoadTown();
+        ClickTile(W(), 20, kRoadRow);
+        ClickTile(W(), 30, kRoadRow);
+        const rw::res::Rgb road = rw::res::MapPalette()[63];
+        const QColor roadColour(road.r, road.g, road.b);
+        const struct {
+            int x, y;
+            QColor colour;
+        } expected[] = {{50, 80, kRouteGreen}, {51, 81, kRouteGreen}, {70, 80, roadColour},
+                        {38, 78, kRed},        {41, 81, kRed},        {42, 80, kRouteGreen},
+                        {58, 78, kOrange},     {61, 81, kOrange},     {62, 81, roadColour}};
+        for (const int r : {1, 2}) {
+            const QImage shown = RenderMap(W(), r);
+            for (const auto& e : expected) {
+                QVERIFY2(At(shown, r * e.x, r * e.y) == e.colour &&
+                             At(shown, r * e.x + r - 1, r * e.y + r - 1) == e.colour,
+                         qPrintable(QStringLiteral("%1,%2 at %3").arg(e.x).arg(e.y).arg(r)));
             }
-            ++labelled;
-            QString text;
-            if (auto* button = qobject_cast<QPushButton*>(control)) {
-                text = button->text();
-            } else if (auto* box = qobject_cast<QGroupBox*>(control)) {
-                text = box->title();
-            } else if (auto* label = qobject_cast<QLabel*>(control)) {
-                text = label->text();
-            }
-            // The group box beside Load City File leaves Alt+C to the button.
-            QCOMPARE(text, item.id == 1104 ? QStringLiteral("Load City File") : UiText(item.stringId));
         }
-        QCOMPARE(labelled, 20);
-        QCOMPARE(qobject_cast<QPushButton*>(W().Control(1022))->text(), QStringLiteral("Load &City File"));
-        QCOMPARE(qobject_cast<QGroupBox*>(W().Control(1103))->title(),
-                 QStringLiteral("Click on city map to set checkpoints"));
-        QVERIFY(W().Control(1040)->isHidden());
+        ClickListRow(W(), 0);
+        const QImage reselected = RenderMap(W());
+        QVERIFY(At(reselected, 40, 80) == kOrange && At(reselected, 60, 80) == kRed);
     }
 
-    // Tab order is template order over the controls that take the focus by Tab; the City File field is left
-    // out.
-    void tabOrderFollowsTheTemplate() {
-        QList<int> expected;
-        for (const TemplateItem& item : EditorControls()) {
-            const QWidget* control = W().Control(item.id);
-            if ((control->focusPolicy() & Qt::TabFocus) != 0 && control->isVisible()) {
-                expected << item.id;
-            }
+    // Two screen pixels per tile: the pointer's pixel names its tile in the status line, which stays while
+    // the pointer is over a control. A click adds, Ctrl+click inserts after the selected checkpoint, a right
+    // drag moves the selected one as the pointer goes and a right click moves it.
+    void mouseOnTheMap() {
+        m_editor->LoadTown();
+        const struct {
+            int px, py;
+            const char* text;
+        } points[] = {{20, 80, "10,40 - Road Here"},
+                      {21, 81, "10,40 - Road Here"},
+                      {19, 80, "9,40 - No Road Here"},
+                      {121, 30, "60,15 - Road Here"}};
+        for (const auto& p : points) {
+            QTest::mouseMove(W().windowHandle(), W().MapOrigin() + QPoint(p.px, p.py));
+            QCOMPARE(W().ControlAs<QLabel>(ControlId::Status)->text(), QString::fromLatin1(p.text));
         }
-        QCOMPARE(expected.first(), 1022);
-        QVERIFY(!expected.contains(1017) && expected.contains(1080) && expected.contains(1082));
-        QCOMPARE(QApplication::focusWidget(), W().Control(1022));
-        QList<int> visited;
-        for (int step = 0; step < expected.size(); ++step) {
-            for (const TemplateItem& item : EditorControls()) {
-                const QWidget* control = W().Control(item.id);
-                const QWidget* focus = QApplication::focusWidget();
-                if (focus == control || (focus != nullptr && control->isAncestorOf(focus))) {
-                    visited << item.id;
-                }
-            }
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        QCOMPARE(visited, expected);
+        QTest::mouseMove(W().windowHandle(), W().Control(ControlId::SaveScenario)->geometry().center());
+        QCOMPARE(W().ControlAs<QLabel>(ControlId::Status)->text(), QStringLiteral("60,15 - Road Here"));
+
+        ClickTile(W(), 20, kRoadRow);
+        ClickTile(W(), 40, kRoadRow);
+        ClickListRow(W(), 0);
+        ClickTile(W(), kRoadColumn, 50, Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {60, 50}, {40, 40}}));
+        QTest::mousePress(W().windowHandle(), Qt::RightButton, {}, TilePoint(W(), kRoadColumn, 20));
+        const QPoint to = TilePoint(W(), kRoadColumn, 24);
+        QMouseEvent drag(QEvent::MouseMove, to, W().mapToGlobal(to), Qt::NoButton, Qt::RightButton, {});
+        QApplication::sendEvent(&W(), &drag);
+        QTest::mouseRelease(W().windowHandle(), Qt::RightButton, {}, to);
+        QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {60, 24}, {40, 40}}));
+        ClickTile(W(), 30, kRoadRow, Qt::RightButton);
+        QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {30, 40}, {40, 40}}));
     }
 
-    // The map becomes 256 x 256 (its blank picture: MapTest); the status line, Enter and Exit follow by half
-    // the width change across and the height change down; the frame grows by both; the list keeps its place;
-    // every visible control lies inside the window and every label fits, whatever the font.
-    void layoutFollowsTheMapGrowth() {
-        QCOMPARE(W().MapImage().size(), QSize(256, 256));
-        const DialogUnits units(W().font());
-        const QRect mapTemplate = units.Rect(279, 27, 155, 140);
-        const int dx = 256 - mapTemplate.width();
-        const int dy = 256 - mapTemplate.height();
-        const int h = dx / 2;
-        QCOMPARE(W().Control(1041)->geometry(), QRect(mapTemplate.topLeft(), QSize(256, 256)));
-        QCOMPARE(W().MapOrigin(), mapTemplate.topLeft());
-        QCOMPARE(W().Control(1055)->geometry(), units.Rect(284, 172, 146, 9).translated(h, dy));
-        QCOMPARE(W().Control(1000)->geometry(), units.Rect(332, 191, 51, 15).translated(h, dy));
-        QCOMPARE(W().Control(1109)->geometry(), units.Rect(395, 191, 51, 15).translated(h, dy));
-        const QRect frame = units.Rect(191, 7, 250, 179);
-        QCOMPARE(W().Control(1103)->geometry(), QRect(frame.topLeft(), frame.size() + QSize(dx, dy)));
-        QCOMPARE(W().Control(1001)->geometry(), units.Rect(198, 27, 75, 122));
-        QCOMPARE(W().Control(1007)->geometry(), units.Rect(205, 157, 65, 16));
-        QCOMPARE(W().Control(1022)->geometry(), units.Rect(119, 18, 51, 15));
-        QCOMPARE(W().frameGeometry().width(), units.Rect(7, 203, 448, 9).width() + dx + 15);
-        QCOMPARE(W().frameGeometry().height(), units.Size(456, 213).height() + dy);
-        QCOMPARE(W().minimumSize(), W().maximumSize());
-        for (const TemplateItem& item : EditorControls()) {
-            QWidget* control = W().Control(item.id);
-            if (control->isHidden()) {
-                continue;
+    // Each field lies beside its label; typing is held to its length, to digits, and to characters with a
+    // byte in windows-1252, and marks the race modified; the read-only fields take nothing but the steps of
+    // the spin beside them: arrow clicks, arrow keys and holding. A spin's click transfers the fields.
+    void fieldsAndSpins() {
+        const QString cafe = QString::fromUtf8("Caf\u00e9 \u20ac");
+        const struct {
+            ControlId field, label;
+            QString typed, shown;
+        } fields[] = {
+            {ControlId::Laps, ControlId::LapsLabel, "7", "1"},
+            {ControlId::Racers, ControlId::RacersLabel, "5", "0"},
+            {ControlId::RaceTitle, ControlId::RaceTitleLabel,
+             cafe + QString::fromUtf8("\u03a9\u4e2d") + "abcdefghijklmnop", cafe + "abcdefghijklmn"},
+            {ControlId::TimeLimit, ControlId::TimeLimitLabel, "1a2-3 45.678", "12345"},
+            {ControlId::Bonus, ControlId::BonusLabel, "x987", "98"},
+        };
+        for (const auto& f : fields) {
+            auto* edit = W().ControlAs<QLineEdit>(f.field);
+            QCOMPARE(LabelBeside(W(), edit), W().ControlAs<QLabel>(f.label)->text());
+            if (!edit->isReadOnly()) {
+                edit->clear();
             }
-            // The frame, not the inside, has the laid-out size: a control may reach into its edge.
-            QVERIFY2(QRect(QPoint(0, 0), W().frameGeometry().size()).contains(control->geometry()),
-                     qPrintable(QString::number(item.id)));
-            if (auto* label = qobject_cast<QLabel*>(control); label != nullptr && !label->text().isEmpty()) {
-                QVERIFY2(
-                    label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
-                    qPrintable(label->text()));
-            }
+            edit->setFocus();
+            TypeText(edit, f.typed);
+            QCOMPARE(edit->text(), f.shown);
+            QCOMPARE(W().Editor().IsModified(), !edit->isReadOnly());
         }
+        const auto arrow = [](const QWidget* spin) { return QPoint(spin->width() / 2, spin->height() / 4); };
+        W().SetText(ControlId::TimeLimit, "300");
+        QWidget* racers = W().Control(ControlId::RacersSpin);
+        QTest::mouseClick(racers, Qt::LeftButton, {}, arrow(racers));
+        QCOMPARE(FieldText(W(), ControlId::Racers), QStringLiteral("1"));
+        QCOMPARE(W().Editor().GetScenario().timeLimit, 300);
+        racers->setFocus();
+        QTest::keyClick(racers, Qt::Key_Up);
+        QTest::keyClick(racers, Qt::Key_Up);
+        QTest::keyClick(racers, Qt::Key_Down);
+        QCOMPARE(FieldText(W(), ControlId::Racers), QStringLiteral("2"));
+        QWidget* laps = W().Control(ControlId::LapsSpin);
+        QTest::mousePress(laps, Qt::LeftButton, {}, arrow(laps));
+        QTRY_VERIFY(FieldText(W(), ControlId::Laps).toInt() >= 4);
+        QTest::mouseRelease(laps, Qt::LeftButton, {}, arrow(laps));
+        const QString stopped = FieldText(W(), ControlId::Laps);
+        QTest::qWait(3 * SpinArrows::kRepeatIntervalMs);
+        QCOMPARE(FieldText(W(), ControlId::Laps), stopped);
     }
 
-    // Enter in a field does nothing, on a push button it presses it; F1 opens About; Escape (from a field
-    // too) and the close box are the close request, which the host carries out.
-    void keysAndTheCloseRequest() {
-        auto* title = W().ControlAs<QLineEdit>(1077);
-        title->setFocus();
+    // The editing keys reach the editor over the field's and the list's own use of them, the list's keys only
+    // while it has the focus; Ctrl+S saves. Enter in a field does nothing, on a push button it presses it;
+    // F1 opens About; Escape and the close box are the close request, which the host carries out.
+    void keys() {
+        m_editor->LoadTown();
+        for (const int x : {20, 30, 40}) {
+            ClickTile(W(), x, kRoadRow);
+        }
+        ClickListRow(W(), 1);
+        QWidget* list = W().Control(ControlId::CheckpointList);
+        auto* title = W().ControlAs<QLineEdit>(ControlId::RaceTitle);
+        const Tiles all{{20, 40}, {30, 40}, {40, 40}};
+        const Tiles cut{{20, 40}, {40, 40}};
+        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+        const struct {
+            QWidget* target;
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            Tiles course;
+        } steps[] = {{list, Qt::Key_Up, Qt::AltModifier, {{30, 40}, {20, 40}, {40, 40}}},
+                     {list, Qt::Key_Down, Qt::AltModifier, all},
+                     {list, Qt::Key_Delete, {}, cut},
+                     {title, Qt::Key_Z, ctrl, all},
+                     {list, Qt::Key_Z, ctrl | Qt::ShiftModifier, cut},
+                     {list, Qt::Key_Z, ctrl, all},
+                     {title, Qt::Key_Y, ctrl, cut},
+                     {title, Qt::Key_Delete, {}, cut}};
+        for (const auto& step : steps) {
+            step.target->setFocus();
+            QTest::keyClick(step.target, step.key, step.modifiers);
+            QCOMPARE(Checkpoints(), step.course);
+        }
+        m_editor->host.savePaths.push_back(std::nullopt);
+        title->setText(QStringLiteral("Keys"));
+        QTest::keyClick(title, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_editor->host.saveStartFolders.size(), std::size_t{1});
         QTest::keyClick(title, Qt::Key_Return);
-        QTest::keyClick(title, Qt::Key_Enter);
-        QVERIFY(W().isVisible());
-        QVERIFY(m_editor->host.cityFolders.empty());
+        QVERIFY(W().isVisible() && m_editor->host.cityFolders.size() == 1);
         m_editor->host.cityPicks.push_back(std::nullopt);
-        W().Control(1022)->setFocus();
-        QTest::keyClick(W().Control(1022), Qt::Key_Return);
-        QCOMPARE(m_editor->host.cityFolders.size(), std::size_t{1});
-        QTest::keyClick(W().Control(1022), Qt::Key_F1);
+        m_editor->host.saveAnswers.assign(3, rw::editor::SaveAnswer::No);  // load, Escape, close box
+        QWidget* load = W().Control(ControlId::LoadCityFile);
+        load->setFocus();
+        QTest::keyClick(load, Qt::Key_Return);
+        QCOMPARE(m_editor->host.cityFolders.size(), std::size_t{2});
+        QTest::keyClick(load, Qt::Key_F1);
         QCOMPARE(m_editor->host.aboutCount, 1);
         QTest::keyClick(title, Qt::Key_Escape);
         W().close();
         QCOMPARE(m_editor->host.endCount, 2);
-        QVERIFY(W().isVisible());
         W().EndEditor();
         QTRY_VERIFY(!W().isVisible());
     }
 
-    void arrowKeysAndHoldingStepTheSpins() {
-        QWidget* racers = W().Control(1082);
-        racers->setFocus();
-        QTest::keyClick(racers, Qt::Key_Up);
-        QTest::keyClick(racers, Qt::Key_Up);
-        QCOMPARE(FieldText(W(), 1081), QStringLiteral("2"));
-        QTest::keyClick(racers, Qt::Key_Down);
-        QCOMPARE(FieldText(W(), 1081), QStringLiteral("1"));
-        QWidget* laps = W().Control(1080);
-        QTest::mousePress(laps, Qt::LeftButton, Qt::NoModifier, ArrowPoint(laps, true));
-        QTRY_VERIFY(FieldText(W(), 1072).toInt() >= 4);
-        QTest::mouseRelease(laps, Qt::LeftButton, Qt::NoModifier, ArrowPoint(laps, true));
-        const QString stopped = FieldText(W(), 1072);
-        QTest::qWait(3 * SpinArrows::kRepeatIntervalMs);
-        QCOMPARE(FieldText(W(), 1072), stopped);
+    // A leg without a road path is named under the controls.
+    void brokenLegIsNamed() {
+        rw::scenario::Scenario race;
+        race.cityFile = "town.urb";
+        race.laps = 1;
+        race.checkpoints = {{20, kRoadRow}, {5, 5}};
+        QVERIFY(m_editor->folder.WriteScenario("broken.scn", race));
+        m_editor->host.scenarioPicks.push_back("broken.scn");
+        W().Editor().OnLoadScenario();
+        QCOMPARE(W().ControlAs<QLabel>(ControlId::RouteProblem)->text(),
+                 QStringLiteral("FINISH cannot be reached from START"));
     }
 
-    // The spins report each step (up = -1) and then the click; the click copies the fields through the
-    // document.
-    void spinClickTransfersTheFields() {
-        W().SetText(ControlId::TimeLimit, "300");
-        auto* spin = static_cast<SpinArrows*>(W().Control(1082));
-        QList<int> events;
-        QObject::connect(spin, &SpinArrows::DeltaPos, [&](int delta) { events << delta; });
-        QObject::connect(spin, &SpinArrows::Clicked, [&] { events << 0; });
-        ClickArrow(W(), 1082, true);
-        QCOMPARE(events, (QList<int>{-1, 0}));
-        QCOMPARE(W().Editor().GetScenario().timeLimit, 300);
-        QCOMPARE(FieldText(W(), ControlId::Racers), QStringLiteral("1"));
-    }
-
-    // Length limits, digits only, and characters without a byte in windows-1252 refused as they are typed.
-    void typing_data() {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        // clang-format off
-        QTest::newRow("title limit") << 1077 << "abcdefghijklmnopqrstuvwxyz" << "abcdefghijklmnopqrst";
-        const QString cafe = QString::fromUtf8("Caf\u00e9 \u20ac");
-        QTest::newRow("title code page") << 1077 << cafe + QString::fromUtf8("\u03a9\u4e2d") << cafe;
-        QTest::newRow("time digits") << 1079 << "1a2-3 45.678" << "12345";
-        QTest::newRow("bonus digits") << 1074 << "x987" << "98";
-        // clang-format on
-    }
-    void typing() {
-        QFETCH(int, id);
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        auto* field = W().ControlAs<QLineEdit>(id);
-        field->clear();
-        field->setFocus();
-        TypeText(field, typed);
-        QCOMPARE(field->text(), shown);
-    }
-
-    // A text the program put there may exceed the typing limit; it may be shortened but not lengthened.
-    void programSetTextsMayExceedTheLimit() {
-        W().SetText(ControlId::RaceTitle, std::string(30, 'n'));
-        W().SetText(ControlId::TimeLimit, "-250");
-        auto* title = W().ControlAs<QLineEdit>(1077);
-        QCOMPARE(title->text().size(), 30);
-        title->setFocus();
-        title->end(false);
-        QTest::keyClick(title, Qt::Key_A);
-        QCOMPARE(title->text().size(), 30);
-        QTest::keyClick(title, Qt::Key_Backspace);
-        auto* time = W().ControlAs<QLineEdit>(1079);
-        QCOMPARE(time->text(), QStringLiteral("-250"));
-        time->setFocus();
-        time->end(false);
-        QTest::keyClick(time, Qt::Key_Backspace);
-        QCOMPARE(time->text(), QStringLiteral("-25"));
-        W().Editor().ReadFieldsIntoScenario();
-        QCOMPARE(W().Editor().GetScenario().timeLimit, -25);
-        QCOMPARE(W().Editor().GetScenario().name, std::string(29, 'n'));
+    // Ctrl+M opens the magnified map: every map pixel a block, the same marks, hover texts and clicks.
+    void magnifiedMap() {
+        m_editor->LoadTown();
+        ClickTile(W(), 20, kRoadRow);
+        QTest::keyClick(&W(), Qt::Key_M, Qt::ControlModifier);
+        auto* magnified = W().findChild<MagnifiedMapDlg*>(QStringLiteral("magnifiedMap"));
+        QVERIFY(magnified != nullptr && magnified->isVisible());
+        magnified->SetZoom(4);
+        QWidget* area = magnified->MapArea();
+        QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(4 * 61 + 2, 4 * 81 + 3));
+        QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {30, 40}}));
+        const QPoint hoverAt(4 * 24, 4 * 80);
+        QMouseEvent hover(QEvent::MouseMove, hoverAt, area->mapToGlobal(hoverAt), Qt::NoButton, {}, {});
+        QApplication::sendEvent(area, &hover);
+        QCOMPARE(magnified->findChild<QLabel*>(QStringLiteral("magnifiedStatus"))->text(),
+                 QStringLiteral("12,40 - Road Here"));
+        const QImage big = area->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage small = RenderMap(W());
+        for (const QPoint& p : {QPoint(40, 80), QPoint(60, 80), QPoint(50, 81), QPoint(7, 200)}) {
+            QCOMPARE(At(big, 4 * p.x(), 4 * p.y()), At(small, p.x(), p.y()));
+            QCOMPARE(At(big, 4 * p.x() + 3, 4 * p.y() + 3), At(small, p.x(), p.y()));
+        }
     }
 };
 
