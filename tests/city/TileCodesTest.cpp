@@ -15,9 +15,8 @@ namespace rw::city {
 namespace {
 
 // Each set's boundaries, and where they differ: 73, 74, 77..80 and 97..105 are white but take no checkpoint;
-// 90..92 take one
-// but are drawn as ground. Status text: road first, then a listed location (police and fire ids are easily
-// swapped).
+// 90..92 take one but are drawn as ground. Status text: road first, then a listed location (police and fire
+// ids are easily swapped).
 TEST(TileCodes, SetsAtTheirBoundariesAndTheTextsTheyGive) {
     const std::set<int> transport{29, 43, 63, 70, 73, 74, 75, 76, 77, 80, 81, 89, 93, 96, 97, 105, 106, 107},
         road{29, 43, 63, 70, 75, 76, 81, 89, 90, 91, 92, 93, 96, 106, 107};
