@@ -206,6 +206,8 @@ TEST_F(ReadScenarioTest, WalkStopsAtDamageAndKeepsWhatWasRead) {
     const Scenario big = Read({Chunk(tags::kName, ByteVec(40000, 'n')), time});
     EXPECT_EQ(big.name.size(), 40000u) << "an oversized chunk is still read";
     EXPECT_EQ(big.timeLimit, 0) << "but the walk ends there";
+    EXPECT_EQ(Read({Chunk(tags::kName, ByteVec(32768 - 8, 'n')), time}).timeLimit, 5)
+        << "32768 is stepped over";
 }
 
 }  // namespace
