@@ -101,6 +101,21 @@ TEST(SaveFaults, EveryCallFailingLeavesTheTargetAsItWas) {
     }
 }
 
+// Regression: temporary files left by failed clean-ups or killed saves never touch the target and never stop
+// a later save (temporary names are random).
+TEST(SaveFaults, LeftoverTemporaryFilesDoNotStopLaterSaves) {
+    ScratchFolder folder;
+    const std::string target = folder.Path("race.scn");
+    WriteFileBytes(target, ScenarioBytes(fuzz::EditorRace()));
+    for (int i = 0; i < 120; ++i) {
+        WriteFileBytes(folder.Path("~rw" + std::to_string(i) + ".tmp"), {1, 2, 3});
+    }
+    const scenario::Scenario full = fuzz::FullScenario(200);
+    ASSERT_TRUE(scenario::WriteScenario(full, target));
+    EXPECT_EQ(ReadFileBytes(target), ScenarioBytes(full));
+    EXPECT_EQ(folder.Files().size(), 121u);
+}
+
 #ifndef _WIN32
 // The kill and full-disk cases need fork, SIGKILL and a private tmpfs mount: POSIX (Linux) only.
 // A child saving in a loop over an older file, killed at random moments 200 times: the target is always
