@@ -59,7 +59,9 @@ class LoadCityFileTest : public ::testing::Test {
 TEST_F(LoadCityFileTest, MiscCheckWordAndTheFirstChunk) {
     EXPECT_TRUE(Load({Misc()}));
     const auto before = map.Generation();
-    EXPECT_FALSE(LoadCityBytes(map, Bytes(File({}).begin(), File({}).begin() + 12), "x"));
+    const Bytes headerOnly = File({});
+    ASSERT_EQ(headerOnly.size(), 12u);
+    EXPECT_FALSE(LoadCityBytes(map, headerOnly, "x"));
     EXPECT_FALSE(Load({Misc(291)}));
     EXPECT_FALSE(Load({Misc(290 << 8)}));  // little-endian 290 is not 290
     EXPECT_EQ(map.Generation(), before);
