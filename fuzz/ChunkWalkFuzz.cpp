@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "MemoryFileSystem.h"
 #include "res/ByteReader.h"
 #include "scenario/ChunkFile.h"
 #include "support/FaultInjectingFileSystem.h"
-#include "support/MemoryFileSystem.h"
 
 using namespace rw;
 using scenario::ChunkFile;
@@ -93,7 +93,7 @@ void CheckCurrent(ChunkFile& file, const WalkedChunk& expected, int index,
 
 // Every operation of the container once, results ignored: run with a file call failing, it must neither
 // crash nor leave a handle open.
-void ExerciseAll(support::MemoryFileSystem& fs, std::span<const std::uint8_t> bytes) {
+void ExerciseAll(fuzz::MemoryFileSystem& fs, std::span<const std::uint8_t> bytes) {
     fs.Put("all.chk", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     {
         ChunkFile file("all.chk");
@@ -144,7 +144,7 @@ unsigned Hash(std::span<const std::uint8_t> bytes, unsigned salt) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
-    support::MemoryFileSystem fs;
+    fuzz::MemoryFileSystem fs;
     const res::ScopedFileSystem scope(fs);
     fs.Put("in.chk", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     const ModelWalk model = Walk(bytes);

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "MemoryFileSystem.h"
 #include "city/CityData.h"
 #include "city/CityMap.h"
 #include "city/LoadCityFile.h"
 #include "city/WriteCityFile.h"
 #include "res/FileSystem.h"
 #include "support/FaultInjectingFileSystem.h"
-#include "support/MemoryFileSystem.h"
 
 using namespace rw;
 
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The editor loads cities from files, so the bytes go through one, held in memory by the file seam.
     static const std::string path = "fuzz.urb";
     static const std::string baseName = city::CityBaseName(path);
-    support::MemoryFileSystem fs;
+    fuzz::MemoryFileSystem fs;
     const res::ScopedFileSystem scope(fs);
     fs.Put(path, std::vector<std::uint8_t>(data, data + size));
     const std::uint64_t generation = first.Generation();

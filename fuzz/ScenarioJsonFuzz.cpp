@@ -10,13 +10,13 @@
 #include <unistd.h>
 
 #include "FuzzCheck.h"
+#include "MemoryFileSystem.h"
 #include "ScenarioRoundTrip.h"
 #include "cli/JsonInput.h"
 #include "cli/ScenarioElementCost.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/ScenarioJson.h"
 #include "scenario/WriteScenario.h"
-#include "support/MemoryFileSystem.h"
 
 using namespace rw;
 using Json = nlohmann::ordered_json;
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Json shown = scenario::ScenarioToJson(built);
     RW_FUZZ_CHECK(Covers(shown, doc));
 
-    support::MemoryFileSystem fs;
+    fuzz::MemoryFileSystem fs;
     const res::ScopedFileSystem scope(fs);
     RW_FUZZ_CHECK(scenario::WriteScenario(built, "built.scn"));
     if (!fuzz::FitsReaderWalk(built)) {

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "MemoryFileSystem.h"
 #include "ScenarioRoundTrip.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/WriteScenario.h"
 #include "support/FaultInjectingFileSystem.h"
-#include "support/MemoryFileSystem.h"
 
 using namespace rw;
 
@@ -24,7 +24,7 @@ int PickCall(const std::uint8_t* data, std::size_t size, int calls, unsigned sal
 }
 
 // The read again with call n failing: it may end early or fail, but must neither crash nor leak a handle.
-void ReadUnderFault(support::MemoryFileSystem& fs, int n) {
+void ReadUnderFault(fuzz::MemoryFileSystem& fs, int n) {
     support::FaultInjectingFileSystem failing(fs);
     failing.FailAtCall(n);
     {
@@ -37,7 +37,7 @@ void ReadUnderFault(support::MemoryFileSystem& fs, int n) {
 
 // The save again over the earlier output with call n failing: it must report false and leave every file as it
 // was, with no temporary file and no open handle.
-void SaveUnderFault(support::MemoryFileSystem& fs, const scenario::Scenario& document, int n) {
+void SaveUnderFault(fuzz::MemoryFileSystem& fs, const scenario::Scenario& document, int n) {
     const auto paths = fs.Paths();
     const auto before = fs.Get("out.scn");
     support::FaultInjectingFileSystem failing(fs);
@@ -54,7 +54,7 @@ void SaveUnderFault(support::MemoryFileSystem& fs, const scenario::Scenario& doc
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    support::MemoryFileSystem fs;
+    fuzz::MemoryFileSystem fs;
     // Counts the calls of the clean read and save, so that the faulted ones can pick any of them.
     support::FaultInjectingFileSystem counting(fs);
     const res::ScopedFileSystem scope(counting);

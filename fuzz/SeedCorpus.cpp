@@ -18,7 +18,7 @@
 #include "scenario/ScenarioJson.h"
 #include "scenario/ScenarioTags.h"
 #include "scenario/WriteScenario.h"
-#include "support/MemoryFileSystem.h"
+#include "MemoryFileSystem.h"
 
 using namespace rw;
 using scenario::FourCC;
@@ -36,7 +36,7 @@ void Save(const std::string& target, const std::string& name, const Bytes& bytes
 }
 
 Bytes Written(const scenario::Scenario& s) {
-    support::MemoryFileSystem fs;
+    fuzz::MemoryFileSystem fs;
     const res::ScopedFileSystem scope(fs);
     scenario::WriteScenario(s, "seed.scn");
     return fs.Get("seed.scn").value_or(Bytes{});
@@ -45,7 +45,7 @@ Bytes Written(const scenario::Scenario& s) {
 // A chunk file built chunk by chunk through the container's writer; chunks are (tag, payload).
 Bytes ChunkFileOf(const std::vector<std::pair<std::uint32_t, Bytes>>& chunks,
                   std::uint32_t fileType = scenario::tags::kFileType) {
-    support::MemoryFileSystem fs;
+    fuzz::MemoryFileSystem fs;
     const res::ScopedFileSystem scope(fs);
     {
         scenario::ChunkFile file("seed.chk");

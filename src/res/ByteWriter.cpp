@@ -25,12 +25,6 @@ void ByteWriter::U32BE(std::uint32_t v) {
     }
 }
 
-void ByteWriter::PatchU32LE(std::size_t offset, std::uint32_t v) {
-    for (std::size_t i = 0; i < 4; ++i) {
-        m_bytes.at(offset + i) = static_cast<std::uint8_t>(v >> (8 * i));
-    }
-}
-
 void ByteWriter::PatchU32BE(std::size_t offset, std::uint32_t v) {
     for (std::size_t i = 0; i < 4; ++i) {
         m_bytes.at(offset + i) = static_cast<std::uint8_t>(v >> (8 * (3 - i)));

@@ -23,7 +23,6 @@ public:
     void Zeros(std::size_t count) { m_bytes.insert(m_bytes.end(), count, 0); }
 
     // Overwrites four bytes already written (for lengths known only afterwards).
-    void PatchU32LE(std::size_t offset, std::uint32_t v);
     void PatchU32BE(std::size_t offset, std::uint32_t v);
 
     std::size_t Size() const { return m_bytes.size(); }

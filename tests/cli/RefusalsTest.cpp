@@ -70,20 +70,14 @@ const std::vector<Refusal> kRefusals{
     // The command frame.
     {{}, 2, "usage: A subcommand is required (see --help)\n"},
     {{"frobnicate"}, 2, "usage: unknown subcommand \"frobnicate\" (see --help)"},
-    {{"scenario"}, 2, "scenario: A subcommand is required"},
     {{"scenario", "explode"}, 2, "scenario: unknown subcommand \"explode\""},
-    {{"scenario", "--frob"}, 2, "scenario: unknown option \"--frob\""},
-    {{"scenario", "dump"}, 2, "scenario dump: FILE is required"},
-    {{"scenario", "dump", "a", "b"}, 2, "scenario dump: The following argument was not expected: b"},
     {{"scenario", "dump", "--bogus", "a"}, 2, "dump: The following argument was not expected: --bogus"},
-    {{"scenario", "build", "in.json"}, 2, "scenario build: OUT is required"},
     // scenario dump / build
     {{"scenario", "dump", "@none.scn"}, 1, "@none.scn: no such file\n"},
     {{"scenario", "dump", "@text.scn"},
      1,
      "@text.scn: not a scenario file: the file type at byte 12 is not VTSN\n"},
     {kBuild, 2, "@in.json: parse error at line 1", "{\"name\": "},
-    {kBuild, 2, "@in.json: parse error", "\"\\udc00\""},
     {kBuild, 2, "names the key \"label\" twice", R"({"events": [{"label": "x", "label": "y"}]})"},
     {kBuild, 2, "@in.json: laps: expected an integer in -2147483648..", R"({"laps": "3"})"},
     {kBuild, 2, "@in.json: unknown key \"title\"\n", R"({"title": "x"})"},
@@ -92,50 +86,31 @@ const std::vector<Refusal> kRefusals{
     {{"scenario", "build", "@in.json", "@no/o.scn"}, 1, "@no/o.scn: no such folder\n", "{}"},
     // city info / tile
     {{"city", "tile", kCity, "128", "0"}, 2, "city tile: X: '128' is not an integer in 0..127"},
-    {{"city", "tile", kCity, "0", "-1"}, 2, "city tile: Y: '-1' is not an integer in 0..127"},
     {{"city", "tile", kCity, "0x1", "0"}, 2, "city tile: X: '0x1' is not an integer"},
-    {{"city", "tile", kCity, "1"}, 2, "city tile: Y is required"},
-    {{"city", "info"}, 2, "city info: FILE is required"},
-    {{"city", "map", kCity}, 2, "city: unknown subcommand \"map\""},
     {{"city", "info", "@none.urb"}, 1, "@none.urb: no such file\n"},
     {{"city", "tile", "@bad.urb", "1", "1"},
      1,
      "@bad.urb: the chunk header at byte 12 is cut off by the end of the file\n"},
-    {{"city", "info", "@"}, 1, "@: not a regular file\n"},
     // make-city
     {{"make-city"}, 2, "make-city: --output is required"},
     {{"make-city", "-o", "@out", "--seed", "-1"}, 2, "make-city: --seed: '-1' is not a non-negative integer"},
-    {{"make-city", "-o", "@out", "--seed", "18446744073709551616"}, 2, "of at most 64 bits"},
     {{"make-city", "-o", "@out", "--name", std::string(33, 'n')}, 2, "--name: longer than 32 characters\n"},
-    {{"make-city", "-o", "@out", "--name", "\u4e2d"}, 2, "--name: holds a character windows-1252 cannot"},
     {{"make-city", "-o", "@out", "--roads", "none"}, 2, "make-city: --roads: none not in {sparse,normal"},
     {{"make-city", "-o", "@no/folder/x.urb"}, 1, "@no/folder/x.urb: no such folder\n"},
     // race
     {RaceArgs(With({"--title", ""}, kCp)), 2, "--title: a race needs a title\n"},
     {RaceArgs(With({"--title", "Untitled"}, kCp)), 2,
      "--title: \"Untitled\" is the placeholder of a new race, not a title\n"},
-    {RaceArgs(With({"--title", std::string(21, 't')}, kCp)), 2, "--title: longer than 20 characters\n"},
     {RaceArgs(With({"--title", "\u4e2d"}, kCp)), 2, "--title: holds a character windows-1252 cannot"},
     {RaceArgs({"--title", "T", "--checkpoint", "12,50"}), 2,
      "--checkpoint 12,50: tile 12,50 is not a road tile of the city (building code 73)\n"},
     {RaceArgs({"--title", "T"}), 2, "race: --checkpoint is required (see --help)\n"},
-    {RaceArgs(kCp), 2, "race: --title is required (see --help)\n"},
-    {RaceArgs({"--title", "T", "--checkpoint", "128,0"}), 2, "race: --checkpoint: '128,0' is not a tile X,Y"},
-    {RaceArgs({"--title", "T", "--checkpoint", "10,10,1"}), 2, "race: --checkpoint: '10,10,1' is not"},
-    {RaceT({"--laps", "0"}), 2, "race: --laps: '0' is not an integer in 1..100"},
     {RaceT({"--laps", "101"}), 2, "race: --laps: '101' is not an integer in 1..100"},
     {RaceT({"--racers", "9"}), 2, "race: --racers: '9' is not an integer in 0..8"},
-    {RaceT({"--time", "100000"}), 2, "--time: '100000' is not an integer in 0..99999"},
-    {RaceT({"--bonus", "100"}), 2, "race: --bonus: '100' is not an integer in 0..99"},
     {RaceT({"--difficulty", "extreme"}), 2, "--difficulty: extreme not in {easy,medium,hard}"},
     {{"race", "@n.urb", "-o", "@out", "--title", "T", "--checkpoint", "1,1"}, 1, "@n.urb: no such file\n"},
-    {{"race", kCity, "-o", "@no/r", "--title", "T", "--checkpoint", "10,10"}, 1, "@no/r: no such folder\n"},
     // route, course
-    {{"route", kCity, "10", "10", "12"}, 2, "route: Y2 is required"},
     {{"route", kCity, "10", "10", "12", "128"}, 2, "route: Y2: '128' is not an integer in 0..127"},
-    {{"route", "@none.urb", "1", "1", "2", "2"}, 1, "@none.urb: no such file\n"},
-    {{"course", "@none.scn"}, 1, "@none.scn: no such file\n"},
-    {{"course", kRace, "--city", "@none.urb"}, 1, "@none.urb: no such file\n"},
     // outside a game folder the named city is not there
     {{"course", "@loose.scn"}, 1, "/cities/L city.urb: no such file"},
     {{"course", "@nocity.scn"}, 1, "@nocity.scn: names no city file (give one with --city)\n"},
@@ -143,17 +118,10 @@ const std::vector<Refusal> kRefusals{
      1,
      kMovie + "e.scn: names the city file \"../cities/L city.urb\", which is not a plain file name in the "
               "cities folder\n"},
-    {{"render", kMovie + "d.scn", "-o", "@out"},
-     1,
-     "names the city file \"C:L city.urb\", which is not a plain"},
-    {{"course", kMovie + "a.scn"}, 1, "names the city file \"/dev/zero\", which is not a plain"},
     // render
     {{"render", kCity, "--city", kCity, "-o", "@out"}, 2, "--city: applies only to a scenario (.scn) file\n"},
-    {{"render", kCity}, 2, "render: --output is required"},
     {{"render", kRace, "-o", "@out", "--selected", "one"}, 2, "render: --selected: 'one' is not an integer"},
-    {{"render", "@none.urb", "-o", "@out"}, 1, "@none.urb: no such file\n"},
     {{"render", kRace, "--city", "@none.urb", "-o", "@out"}, 1, "@none.urb: no such file\n"},
-    {{"render", kCity, "-o", "@no/map.png"}, 1, "@no/map.png: no such folder\n"},
     // make-demo
     {{"make-demo", "@plain"}, 1, "@plain: cannot create the game folder"},
     {{"make-demo", "@" + kDeep},
@@ -162,32 +130,25 @@ const std::vector<Refusal> kRefusals{
     // Reasons of the file system: special files, long paths, read-only folders, wrong kinds with their
     // offset.
     {{"scenario", "dump", "@fifo"}, 1, "@fifo: not a regular file\n"},
-    {{"city", "info", "@fifo"}, 1, "@fifo: not a regular file\n"},
     {{"scenario", "build", "@big.json", "@out"},
      2,
      "@big.json: holds more values than a file of its size may (64 MB + 16 times its size once read)\n"},
     {{"city", "info", "/dev/zero"}, 1, "/dev/zero: not a regular file\n"},
-    {{"scenario", "dump", "@" + kDeep}, 1, "@" + kDeep + ": the path is longer than 259 characters\n"},
     {{"make-city", "-o", "@" + kDeep}, 1, "@" + kDeep + ": the path is longer than 259 characters\n"},
     {{"city", "info", "@blk.urb"}, 1, "@blk.urb: chunk XPLC at byte 12 decodes past its block\n"},
     {{"city", "info", kRace}, 1, kRace + ": not a city file: no FORM at byte 0\n"},
     {{"scenario", "build", "@in.json", "@out"}, 1, "@out: the folder is read-only\n", "{}", true},
-    {{"make-city", "-o", "@out"}, 1, "@out: the folder is read-only\n", {}, true},
     {RaceT({}), 1, "@out: the folder is read-only\n", {}, true},
 };
 
 TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
     Race("l.scn", {"10,10", "30,10", "30,30"});
     fs::copy_file(At(kRace), At("@loose.scn"));
-    scenario::Scenario noCity, escape, drive, absolute;
+    scenario::Scenario noCity, escape;
     noCity.checkpoints = {{1, 1}};
     escape.cityFile = "../cities/L city.urb";  // names a file that exists, through a folder
-    drive.cityFile = "C:L city.urb";
-    absolute.cityFile = "/dev/zero";
     ASSERT_TRUE(scenario::WriteScenario(noCity, At("@nocity.scn")));
     ASSERT_TRUE(scenario::WriteScenario(escape, At("@scenarios/movie/e.scn")));
-    ASSERT_TRUE(scenario::WriteScenario(drive, At("@scenarios/movie/d.scn")));
-    ASSERT_TRUE(scenario::WriteScenario(absolute, At("@scenarios/movie/a.scn")));
 #ifndef _WIN32
     ASSERT_EQ(::mkfifo(At("@fifo").c_str(), 0600), 0);  // nothing ever writes to it: a read would wait
 #endif
@@ -211,8 +172,7 @@ TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
 #ifdef _WIN32
         // FIFOs, devices and POSIX absolute paths are inputs of POSIX systems.
         const std::string all = testing::PrintToString(refusal.args);
-        if (all.find("fifo") != std::string::npos || all.find("/dev/") != std::string::npos ||
-            all.find("a.scn") != std::string::npos) {
+        if (all.find("fifo") != std::string::npos || all.find("/dev/") != std::string::npos) {
             continue;
         }
 #endif
@@ -247,21 +207,13 @@ TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
     EXPECT_EQ(full.err, "routewright-cli: standard output: write failed\n");
 }
 
-TEST_F(CliTest, HelpOnEverySubcommandAndVersion) {
-    for (const std::string command :
-         {"", "scenario ", "scenario dump ", "scenario build ", "city ", "city info ", "city tile ", "route ",
-          "course ", "render ", "race ", "make-city ", "make-demo "}) {
-        Args args;
-        std::istringstream words(command + "--help");
-        for (std::string word; words >> word;) {
-            args.push_back(word);
-        }
+TEST_F(CliTest, HelpOnSubcommandsAndVersion) {
+    for (const Args& args : {Args{"--help"}, Args{"scenario", "build", "-h"}, Args{"race", "--help"}}) {
         const auto r = RunTool(args);
         EXPECT_EQ(r.status, 0) << testing::PrintToString(args);
         EXPECT_NE(r.out.find("Usage"), std::string::npos) << r.out;
         EXPECT_EQ(r.err, "");
     }
-    EXPECT_EQ(RunTool({"scenario", "build", "-h"}).status, 0);
     EXPECT_NE(RunTool({"race", "--help"}).out.find("--checkpoint"), std::string::npos);
     // help2man reads the version from the first line's last word.
     const auto version = RunTool({"--version"});

@@ -35,11 +35,9 @@ TEST(CheckpointEdits, AddAppendsEvenARepeatOthersTouchOnlyValidIndices) {
     AddCheckpoint(s, 127, 0);
     EXPECT_EQ(s.checkpoints, (std::vector<TilePos>{{3, 4}, {3, 4}, {127, 0}}));
 
-    EXPECT_FALSE(MoveCheckpoint(s, -1, 9, 9));  // nothing selected
     EXPECT_FALSE(MoveCheckpoint(s, 3, 9, 9));
     EXPECT_TRUE(MoveCheckpoint(s, 1, 9, 8));
     EXPECT_EQ(s.checkpoints, (std::vector<TilePos>{{3, 4}, {9, 8}, {127, 0}}));
-    EXPECT_FALSE(DeleteCheckpoint(s, -1));
     EXPECT_FALSE(DeleteCheckpoint(s, 3));
     EXPECT_TRUE(DeleteCheckpoint(s, 0));  // the former entry 1 becomes the start
     EXPECT_EQ(s.checkpoints, (std::vector<TilePos>{{9, 8}, {127, 0}}));
@@ -52,7 +50,6 @@ TEST(CheckpointEdits, AddAppendsEvenARepeatOthersTouchOnlyValidIndices) {
     EXPECT_EQ(s.checkpoints, (std::vector<TilePos>{{1, 1}, {3, 3}, {9, 8}, {127, 0}, {2, 2}}));
     EXPECT_FALSE(ShiftCheckpoint(s, 0, CheckpointShift::Earlier));
     EXPECT_FALSE(ShiftCheckpoint(s, 4, CheckpointShift::Later));
-    EXPECT_FALSE(ShiftCheckpoint(s, -1, CheckpointShift::Later));
     EXPECT_TRUE(ShiftCheckpoint(s, 0, CheckpointShift::Later));
     EXPECT_TRUE(ShiftCheckpoint(s, 4, CheckpointShift::Earlier));
     EXPECT_EQ(s.checkpoints, (std::vector<TilePos>{{3, 3}, {1, 1}, {9, 8}, {2, 2}, {127, 0}}));

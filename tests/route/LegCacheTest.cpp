@@ -3,19 +3,13 @@
 
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <random>
 #include <vector>
 
-#include "TestCity.h"
-#include "city/CityMap.h"
 #include "route/LegCache.h"
-#include "route/RaceRoute.h"
 
 namespace rw::route {
 namespace {
-
-using scenario::TilePos;
 
 // The flat store against a plain map over random inserts, uses and drops, enough to regrow its index
 // several times and to compact legs of every length.

@@ -29,12 +29,10 @@ class RaceRouteTest : public ::testing::Test {
     // The marked tiles, x-major, after checking each is marked 1.
     Tiles Marked() const {
         Tiles tiles;
-        for (int x = 0; x < 128; ++x) {
-            for (int y = 0; y < 128; ++y) {
-                if (route->Map()[TileIndex(x, y)] != 0) {
-                    EXPECT_EQ(route->Map()[TileIndex(x, y)], 1);
-                    tiles.emplace_back(x, y);
-                }
+        for (std::size_t i = 0; i < route->Map().size(); ++i) {
+            if (route->Map()[i] != 0) {
+                EXPECT_EQ(route->Map()[i], 1);
+                tiles.emplace_back(static_cast<int>(i / 128), static_cast<int>(i % 128));
             }
         }
         return tiles;
@@ -42,8 +40,7 @@ class RaceRouteTest : public ::testing::Test {
 
     // Rebuilds route (told the edit when there is one) and, from an empty cache, fresh: every leg, the map
     // and the picture must agree.
-    void ExpectSameAsFresh(const std::vector<TilePos>& course, int laps,
-                           std::optional<CheckpointEdit> edit = std::nullopt) {
+    void ExpectSameAsFresh(const std::vector<TilePos>& course, int laps, std::optional<CheckpointEdit> edit) {
         if (edit) {
             route->RebuildRoute(*city, course, laps, *edit, *image);
         } else {

@@ -14,21 +14,13 @@ namespace rw::route::test {
 inline constexpr std::uint8_t kRoad = 29;
 
 // Draws rows into city from (x0, y0): one character per tile, x along a row, y down the rows. '.' leaves the
-// tile alone; '#' road; 'B' code 92 (takes a checkpoint, cars cannot enter it); 'H' building 210; 'P' portal
-// (tunnel field 1), 'T' inner tunnel tile (field 2), 'U' field 31; 'p' and 't' the same on a road, 'h' an
-// inner tunnel tile under building 210.
+// tile alone; '#' road; 'B' code 92 (takes a checkpoint, cars cannot enter it).
 inline void Draw(city::CityMap& city, int x0, int y0, const std::vector<std::string_view>& rows) {
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t i = 0; i < rows[r].size(); ++i) {
-            const auto k = std::string_view("#BHPpTtUh").find(rows[r][i]);
-            const int x = x0 + static_cast<int>(i), y = y0 + static_cast<int>(r);
-            static constexpr std::uint8_t kCodes[] = {kRoad, 92, 210, 0, kRoad, 0, kRoad, 0, 210};
-            static constexpr int kFields[] = {0, 0, 0, 1, 1, 2, 2, 31, 2};
-            if (k != std::string_view::npos && kCodes[k] != 0) {
-                city.SetBuilding(x, y, kCodes[k]);
-            }
-            if (k != std::string_view::npos && kFields[k] != 0) {
-                city.SetAltitude(x, y, static_cast<std::uint16_t>(kFields[k] << 10));
+            if (rows[r][i] != '.') {
+                city.SetBuilding(x0 + static_cast<int>(i), y0 + static_cast<int>(r),
+                                 rows[r][i] == 'B' ? 92 : kRoad);
             }
         }
     }

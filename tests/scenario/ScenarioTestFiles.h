@@ -62,8 +62,9 @@ inline ByteVec ScenarioFile(const std::vector<ByteVec>& chunks, std::uint32_t fi
 }
 
 // Every member set: every byte 0x02..0xFF somewhere, 0x01 only where the file allows it, each number at an
-// edge of its type, and a value for each of the reader's normalisations (negative word7 and value4, text3
-// starting with 0xCD; laps 3 with the start on the first checkpoint).
+// edge of its type or with its bytes unequal (so a swapped byte order shows), and a value for each of the
+// reader's normalisations (negative word7 and value4, text3 starting with 0xCD; laps 3 with the start on the
+// first checkpoint).
 inline Scenario FullScenario() {
     std::string allBytes;
     for (int b = 2; b <= 255; ++b) {
@@ -92,10 +93,11 @@ inline Scenario FullScenario() {
     s.aiRacers = {{kU32Max, 0, 0, 7u + 65536u * 0xFFFFu, 0, 0, 0, -80, 75, 0,
                    std::numeric_limits<std::int32_t>::min(), 0},
                   AiRacer{}};
-    s.events = {{1, 0, 0, kU32Max, {0, 4000000000u, 3}, -7, "a\1b", "", "\xCDstarts with CD", "label \xFF"},
-                ScenarioEvent{}};
+    s.events = {
+        {1, 256, 65536, kU32Max, {0, 4000000000u, 3}, -7, "a\1b", "", "\xCDstarts with CD", "label \xFF"},
+        ScenarioEvent{}};
     s.checkpoints = {{12, 40}, {65535, 0}, {12, 40}};
-    s.packages = {{0, 0, 99, 0, 0, 0, 65535, allBytes, "", "", "", "", "six"}};
+    s.packages = {{256, 65536, 99, 1, 256, 0, 65535, allBytes, "", "", "", "", "six"}};
     s.eventTriggers = {{-4, {1, 2, "minus", "four"}}, {9, {kU32Max, 65535, "", "\x9D"}}};
     return s;
 }

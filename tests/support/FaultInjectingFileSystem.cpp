@@ -1,8 +1,6 @@
 // Counting and failing file calls on demand.
 #include "support/FaultInjectingFileSystem.h"
 
-#include <numeric>
-
 namespace rw::support {
 
 FaultInjectingFileSystem::FaultInjectingFileSystem(FileSystem& inner) : m_inner(inner) {}
@@ -21,19 +19,18 @@ void FaultInjectingFileSystem::Reset() {
     m_counts.fill(0);
     m_failAt.fill(0);
     m_failFrom.fill(0);
-    m_failAtCall = 0;
-    m_injected = 0;
-}
-
-int FaultInjectingFileSystem::TotalCount() const {
-    return std::accumulate(m_counts.begin(), m_counts.end(), 0);
+    m_log.clear();
+    m_calls = m_failAtCall = m_injected = 0;
 }
 
 bool FaultInjectingFileSystem::Fails(FileOp op) {
     const auto i = static_cast<std::size_t>(op);
     const int n = ++m_counts[i];
-    const bool fail = n == m_failAt[i] || (m_failFrom[i] > 0 && n >= m_failFrom[i]) ||
-                      (m_failAtCall > 0 && TotalCount() == m_failAtCall);
+    m_log.push_back(op);
+    const int call = op == FileOp::Remove ? 0 : ++m_calls;
+    const bool fail =
+        n == m_failAt[i] || (m_failFrom[i] > 0 && n >= m_failFrom[i]) ||
+        (call > 0 && (call == m_failAtCall || (m_onward && m_failAtCall > 0 && call > m_failAtCall)));
     if (fail) {
         ++m_injected;
     }
@@ -71,6 +68,10 @@ std::int64_t FaultInjectingFileSystem::Length(int handle) {
 
 bool FaultInjectingFileSystem::Truncate(int handle, std::int64_t length) {
     return !Fails(FileOp::Truncate) && m_inner.Truncate(handle, length);
+}
+
+bool FaultInjectingFileSystem::Flush(int handle) {
+    return !Fails(FileOp::Flush) && m_inner.Flush(handle);
 }
 
 bool FaultInjectingFileSystem::Close(int handle) {

@@ -1,8 +1,9 @@
-// A FileSystem for tests that counts every call and makes a chosen one fail.
+// A FileSystem for tests that counts every call and makes chosen ones fail.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "res/FileSystem.h"
 
@@ -14,33 +15,41 @@ using res::FileStatus;
 using res::FileSystem;
 using res::SeekFrom;
 
-enum class FileOp { Open, Create, Read, Write, Seek, Length, Truncate, Close, Rename, Remove, Exists };
-inline constexpr std::size_t kFileOpCount = 11;
+enum class FileOp { Open, Create, Read, Write, Seek, Length, Truncate, Flush, Close, Rename, Remove, Exists };
+inline constexpr std::size_t kFileOpCount = 12;
 
-// Forwards to another FileSystem (the native one by default) and counts calls per kind. FailAt(op, n)
-// makes the n-th call (1-based, counted from construction or Reset) of that kind fail the way the
-// system would: an open or create returns -1 without touching the disk, a write stores the first half of
-// its bytes and reports that short count (a full disk), a close releases the handle and reports false,
-// a rename or remove does nothing and reports false. LastError() then says FailWith's status (IoError unless
-// set), else what the inner file system says. Creating (where the inner one can) or naming an unnamed file
-// counts as a Create or a Rename. Install it with res::ScopedFileSystem.
+// Forwards to another FileSystem (the native one by default) and counts calls per kind. A failing call fails
+// the way the system would: an open or create returns -1 without touching the disk, a write stores the first
+// half of its bytes and reports that short count (a full disk), a close releases the handle and reports
+// false, a rename or remove does nothing and reports false. LastError() then says FailWith's status (IoError
+// unless set), else what the inner file system says. Creating (where the inner one can) or naming an unnamed
+// file counts as a Create or a Rename. Install it with res::ScopedFileSystem.
 class FaultInjectingFileSystem final : public FileSystem {
   public:
     explicit FaultInjectingFileSystem(FileSystem& inner);
     FaultInjectingFileSystem();
 
+    // The n-th call (1-based, counted from construction or Reset) of that kind fails.
     void FailAt(FileOp op, int n);
-    // The reason injected failures give, e.g. ReadOnly for a folder that refuses writing.
-    void FailWith(FileStatus status) { m_status = status; }
     // Every call of that kind from the n-th on fails.
     void FailFrom(FileOp op, int n);
-    // The n-th call of any kind fails (1-based over TotalCount()), for loops over every call of an operation.
-    void FailAtCall(int n) { m_failAtCall = n; }
+    // The reason injected failures give, e.g. ReadOnly for a folder that refuses writing.
+    void FailWith(FileStatus status) { m_status = status; }
+    // The n-th numbered call fails, and with onward every later one too. Calls of every kind but Remove are
+    // numbered: Remove is the clean-up of a failed save, and were it to fail a temporary file would be left
+    // whatever the caller did.
+    void FailAtCall(int n, bool onward = false) {
+        m_failAtCall = n;
+        m_onward = onward;
+    }
     void Reset();
     int Count(FileOp op) const { return m_counts[static_cast<std::size_t>(op)]; }
-    int TotalCount() const;
+    // How many numbered calls were made.
+    int TotalCount() const { return m_calls; }
     // How many calls were made to fail so far.
     int Injected() const { return m_injected; }
+    // The kinds of every call in order.
+    const std::vector<FileOp>& Log() const { return m_log; }
 
     int OpenExisting(const std::string& path, FileAccess access, FileSharing sharing) override;
     int CreateNew(const std::string& path) override;
@@ -49,8 +58,7 @@ class FaultInjectingFileSystem final : public FileSystem {
     std::int64_t Seek(int handle, std::int64_t offset, SeekFrom from) override;
     std::int64_t Length(int handle) override;
     bool Truncate(int handle, std::int64_t length) override;
-    // Forwarded without counting or failing.
-    bool Flush(int handle) override { return m_inner.Flush(handle); }
+    bool Flush(int handle) override;
     bool Close(int handle) override;
     bool RenameOver(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
@@ -69,7 +77,10 @@ class FaultInjectingFileSystem final : public FileSystem {
     std::array<int, kFileOpCount> m_counts{};
     std::array<int, kFileOpCount> m_failAt{};
     std::array<int, kFileOpCount> m_failFrom{};
+    std::vector<FileOp> m_log;
+    int m_calls = 0;
     int m_failAtCall = 0;
+    bool m_onward = false;
     int m_injected = 0;
     FileStatus m_status = FileStatus::IoError;
     bool m_failedLast = false;

@@ -9,7 +9,7 @@
 
 #include "res/FileSystem.h"
 
-namespace rw::support {
+namespace rw::fuzz {
 
 // Files are byte vectors keyed by path; there are no folders. Handles keep their own position and stay
 // valid across a rename (they name the file, not the path), as on POSIX. Nothing here fails on its own;
@@ -58,4 +58,4 @@ class MemoryFileSystem final : public res::FileSystem {
     res::FileStatus m_lastError = res::FileStatus::Ok;
 };
 
-}  // namespace rw::support
+}  // namespace rw::fuzz

@@ -1,9 +1,9 @@
 // The in-memory FileSystem.
-#include "support/MemoryFileSystem.h"
+#include "MemoryFileSystem.h"
 
 #include <algorithm>
 
-namespace rw::support {
+namespace rw::fuzz {
 
 using res::FileAccess;
 using res::FileSharing;
@@ -187,4 +187,4 @@ bool MemoryFileSystem::Exists(const std::string& path) {
     return m_paths.count(path) != 0;
 }
 
-}  // namespace rw::support
+}  // namespace rw::fuzz
