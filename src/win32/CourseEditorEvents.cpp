@@ -4,6 +4,7 @@
 #include "CourseEditorDlg.h"
 #include "GdiObject.h"
 #include "MagnifiedMapWnd.h"
+#include "MapMouse.h"
 #include "ResourceIds.h"
 
 namespace rw::win32 {
@@ -68,21 +69,11 @@ INT_PTR CourseEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// Mouse points reach the editor in map pixels. A right press takes the mouse until its release, so a drag
-// that leaves the map still ends.
+// Mouse points reach the editor in map pixels.
 void CourseEditorDlg::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    rw::editor::CourseEditor& editor = *m_editor;
     const POINT origin = MapOrigin();
-    const int px = GET_X_LPARAM(lParam) - origin.x;
-    const int py = GET_Y_LPARAM(lParam) - origin.y;
-    if (message == WM_LBUTTONDOWN) {
-        editor.OnLButtonDown(px, py, (wParam & MK_CONTROL) != 0);
-    } else if (message == WM_MOUSEMOVE) {
-        editor.OnMouseMove(px, py, (wParam & MK_RBUTTON) != 0);
-    } else {
-        SetCapture(m_window);
-        editor.OnRButtonDown(px, py);
-    }
+    SendMapMouse(*m_editor, m_window, message, wParam, GET_X_LPARAM(lParam) - origin.x,
+                 GET_Y_LPARAM(lParam) - origin.y);
 }
 
 // Outside the map the window offers the magnified map; on the map a right click is the editor's.

@@ -9,6 +9,7 @@
 
 #include "CourseEditorDlg.h"
 #include "GdiObject.h"
+#include "MapMouse.h"
 #include "ResourceIds.h"
 
 namespace rw::win32 {
@@ -179,20 +180,11 @@ void MagnifiedMapWnd::OnPaint() {
     EndPaint(m_window, &paint);
 }
 
-// The same handlers as the map in the editor window, in map pixels; a right press takes the mouse until its
-// release, so a drag that leaves the view still ends.
+// The same handlers as the map in the editor window, in map pixels.
 void MagnifiedMapWnd::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    rw::editor::CourseEditor& editor = m_editorWindow.Editor();
-    const int px = MapCoordinate(GET_X_LPARAM(lParam), m_scroll.x, m_zoom);
-    const int py = MapCoordinate(GET_Y_LPARAM(lParam), m_scroll.y, m_zoom);
-    if (message == WM_LBUTTONDOWN) {
-        editor.OnLButtonDown(px, py, (wParam & MK_CONTROL) != 0);
-    } else if (message == WM_MOUSEMOVE) {
-        editor.OnMouseMove(px, py, (wParam & MK_RBUTTON) != 0);
-    } else {
-        SetCapture(m_window);
-        editor.OnRButtonDown(px, py);
-    }
+    SendMapMouse(m_editorWindow.Editor(), m_window, message, wParam,
+                 MapCoordinate(GET_X_LPARAM(lParam), m_scroll.x, m_zoom),
+                 MapCoordinate(GET_Y_LPARAM(lParam), m_scroll.y, m_zoom));
 }
 
 LRESULT CALLBACK MagnifiedMapWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
