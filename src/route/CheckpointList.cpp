@@ -79,13 +79,4 @@ void WriteCheckpointLabel(std::string& label, int index, int count, int laps) {
     label.assign(res::String(kCheckpointId)).append(number, static_cast<std::size_t>(length));
 }
 
-std::vector<std::string> CheckpointLabels(int count, int laps) {
-    std::vector<std::string> labels;
-    labels.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-    for (int i = 0; i < count; ++i) {
-        labels.push_back(CheckpointLabel(i, count, laps));
-    }
-    return labels;
-}
-
 }  // namespace rw::route

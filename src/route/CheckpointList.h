@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "route/CheckpointEdit.h"
 #include "scenario/Scenario.h"
@@ -35,8 +34,5 @@ bool ShiftCheckpoint(scenario::Scenario& scenario, int index, CheckpointShift sh
 std::string CheckpointLabel(int index, int count, int laps);
 // The same label written over label, whose storage is reused.
 void WriteCheckpointLabel(std::string& label, int index, int count, int laps);
-
-// The labels of all count entries, in list order.
-std::vector<std::string> CheckpointLabels(int count, int laps);
 
 }  // namespace rw::route

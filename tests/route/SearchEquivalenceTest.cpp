@@ -1,4 +1,5 @@
-// The road search against a literal, unoptimised rendering of its rules, on random cities with tunnels.
+// The road search against a literal, unoptimised rendering of its rules, on random cities with tunnels and
+// every building code.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <vector>
 
 #include "city/CityMap.h"
-#include "route/DrivableCode.h"
 #include "route/RoadPathfinder.h"
 
 namespace rw::route {
@@ -20,6 +20,12 @@ std::size_t At(int x, int y) {
 
 PathNode Node(int x, int y, std::uint32_t tag) {
     return PathNode{static_cast<std::int16_t>(y), static_cast<std::int16_t>(x), tag};
+}
+
+// The codes a car can drive over, as the rules list them, apart from the product's table.
+bool IsDrivable(int code) {
+    return (code >= 29 && code <= 43) || (code >= 63 && code <= 70) || (code >= 73 && code <= 91) ||
+           (code >= 93 && code <= 107);
 }
 
 // The search as the rules say it, with nothing clever: a growable queue of PathNode records carrying the
@@ -49,7 +55,7 @@ struct LiteralSearch {
                 TravelMode entered;
                 if (mode != TravelMode::Surface && city.Tunnel(nx, ny) != 0) {
                     entered = TravelMode::Tunnel;
-                } else if (mode != TravelMode::Tunnel && IsDrivableCode(city.Building(nx, ny))) {
+                } else if (mode != TravelMode::Tunnel && IsDrivable(city.Building(nx, ny))) {
                     entered = TravelMode::Surface;
                 } else {
                     continue;
@@ -139,6 +145,11 @@ TEST_F(SearchEquivalence, RandomCitiesWithTunnelsMatchTheLiteralRules) {
     }
     EXPECT_GT(found, searches / 3);
     EXPECT_LT(found, searches);
+    // Off the grid nothing is found and the path is left as it was.
+    std::deque<PathNode> path{PathNode{1, 2, 3}};
+    EXPECT_FALSE(finder->FindRoadPath(*city, 128, 0, 128, 0, path));
+    EXPECT_FALSE(finder->FindRoadPath(*city, 0, 0, 200, 0, path));
+    EXPECT_EQ(path, std::deque<PathNode>{PathNode{1, 2, 3}});
 }
 
 }  // namespace

@@ -14,13 +14,12 @@ namespace rw::route::test {
 inline constexpr std::uint8_t kRoad = 29;
 
 // Draws rows into city from (x0, y0): one character per tile, x along a row, y down the rows. '.' leaves the
-// tile alone; '#' road; 'B' code 92 (takes a checkpoint, cars cannot enter it).
+// tile alone; any other character lays a road.
 inline void Draw(city::CityMap& city, int x0, int y0, const std::vector<std::string_view>& rows) {
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t i = 0; i < rows[r].size(); ++i) {
             if (rows[r][i] != '.') {
-                city.SetBuilding(x0 + static_cast<int>(i), y0 + static_cast<int>(r),
-                                 rows[r][i] == 'B' ? 92 : kRoad);
+                city.SetBuilding(x0 + static_cast<int>(i), y0 + static_cast<int>(r), kRoad);
             }
         }
     }
