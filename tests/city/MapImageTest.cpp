@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <memory>
 #include <random>
-#include <tuple>
 #include <vector>
 
 #include "city/CheckpointMarks.h"
@@ -47,27 +46,9 @@ TEST(MapColours, RulesInOrderAndAtTheirBoundaries) {
     }
 }
 
-TEST(RedrawMap, TileFillsTwoByTwoPixelsBottomUp) {
-    const auto city = std::make_unique<CityMap>();
-    RouteMap route{};
-    city->SetBuilding(3, 5, 5);    // columns 6-7, rows 10-11
-    route[1 * 128 + 2] = 1;        // tile (1, 2): columns 2-3, rows 4-5
-    city->SetAltitude(127, 0, 4);  // top-right corner, height 4
-    MapPixels image{};
-    RedrawMap(*city, route, image);
-    // The route map is [x][y]: a swap would mark tile (2, 1).
-    for (const auto& [column, row, want] : std::initializer_list<std::tuple<int, int, int>>{
-             {6, 10, 28}, {7, 11, 28}, {5, 10, 211}, {8, 11, 211}, {2, 4, 253}, {4, 2, 211}, {254, 0, 215}}) {
-        EXPECT_EQ(image[PixelIndex(column, row)], want) << column << "," << row;
-    }
-    EXPECT_EQ(image[(255 - 10) * 256 + 6], 28);
-    EXPECT_EQ(image[255 * 256 + 255], 215);  // the top row is stored last
-    EXPECT_EQ(image[255], 211);              // tile (127, 127): stored first
-    EXPECT_EQ(std::count(image.begin(), image.end(), std::uint8_t{28}), 4);
-}
-
 // Every tile's four pixels hold exactly TileColour of its layers: every building code many times over, and
-// half the tiles empty, over random zones, heights, flags, tunnel fields and route marks.
+// half the tiles empty, over random zones, heights, flags, tunnel fields and route marks. Tile (x, y) covers
+// columns 2x, 2x + 1 and rows 2y, 2y + 1 of a picture stored bottom row first.
 TEST(RedrawMap, EveryTileFollowsTheTileRule) {
     std::mt19937 rng(3);
     auto city = std::make_unique<CityMap>();
@@ -96,7 +77,8 @@ TEST(RedrawMap, EveryTileFollowsTheTileRule) {
                     TileColour(route[static_cast<std::size_t>(x * 128 + y)] != 0, city->Altitude(x, y),
                                city->Building(x, y), city->Zone(x, y), city->Bits(x, y));
                 for (int p = 0; p < 4; ++p) {
-                    ASSERT_EQ((*image)[PixelIndex(2 * x + p % 2, 2 * y + p / 2)], want)
+                    const int column = 2 * x + p % 2, row = 2 * y + p / 2;
+                    ASSERT_EQ((*image)[static_cast<std::size_t>((255 - row) * 256 + column)], want)
                         << "tile " << x << "," << y;
                 }
             }
@@ -109,38 +91,20 @@ struct Pos {
     int y;
 };
 
-std::ptrdiff_t CountColour(const MapPixels& image, std::uint8_t colour) {
-    return std::count(image.begin(), image.end(), colour);
-}
-
-TEST(CheckpointMarks, MarksAtTheCornersAreClippedAndStoredBottomUp) {
+// Marks are clipped at the map's edges; the fourth mark overlaps the selected third in columns 20-21 and
+// covers it there.
+TEST(CheckpointMarks, ClippedAtTheEdgesAndLaterMarksCoverEarlierOnes) {
     MapPixels image{};
-    PaintCheckpointMark(image, 0, 0, false);  // only the bottom-right quarter shows
-    EXPECT_EQ(CountColour(image, res::kMarkRedIndex), 4);
-    for (const auto& [column, row] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}}) {
-        EXPECT_EQ(image[PixelIndex(column, row)], res::kMarkRedIndex);
+    PaintCheckpointMarks(image, std::vector<Pos>{{0, 0}, {127, 127}, {10, 10}, {11, 10}}, 2);
+    const int red = res::kMarkRedIndex, orange = res::kMarkOrangeIndex;
+    const int pixels[][3] = {{0, 0, red},   {1, 1, red},   {252, 255, red},  {255, 252, red},
+                             {252, 251, 0}, {251, 255, 0}, {18, 18, orange}, {19, 21, orange},
+                             {20, 18, red}, {23, 21, red}, {24, 18, 0},      {17, 18, 0}};
+    for (const auto& [column, row, colour] : pixels) {
+        EXPECT_EQ(image[PixelIndex(column, row)], colour) << column << "," << row;
     }
-    image = {};
-    PaintCheckpointMark(image, 127, 127, true);
-    EXPECT_EQ(CountColour(image, res::kMarkOrangeIndex), 16);
-    // Row 255 is the first stored row of a bottom-up picture.
-    for (const auto& [at, colour] : {std::pair{252, res::kMarkOrangeIndex},
-                                     {255, res::kMarkOrangeIndex},
-                                     {3 * 256 + 252, res::kMarkOrangeIndex},
-                                     {4 * 256 + 252, 0},
-                                     {251, 0}}) {
-        EXPECT_EQ(image[static_cast<std::size_t>(at)], colour) << at;
-    }
-}
-
-// The second mark overlaps the selected first one in columns 20-21 and covers it there.
-TEST(CheckpointMarks, SelectedIsOrangeAndLaterMarksCoverEarlierOnes) {
-    MapPixels image{};
-    PaintCheckpointMarks(image, std::vector<Pos>{{10, 10}, {11, 10}, {40, 40}}, 0);
-    EXPECT_EQ(image[PixelIndex(18, 18)], res::kMarkOrangeIndex);
-    EXPECT_EQ(image[PixelIndex(20, 18)], res::kMarkRedIndex);
-    EXPECT_EQ(CountColour(image, res::kMarkOrangeIndex), 8);
-    EXPECT_EQ(CountColour(image, res::kMarkRedIndex), 16 + 16);
+    EXPECT_EQ(std::count(image.begin(), image.end(), res::kMarkOrangeIndex), 8);
+    EXPECT_EQ(std::count(image.begin(), image.end(), res::kMarkRedIndex), 4 + 16 + 16);
 }
 
 }  // namespace
