@@ -29,29 +29,20 @@ extern char** environ;
 
 namespace rw::cli::test {
 
-#ifdef _WIN32
 namespace {
 
+#ifdef _WIN32
 std::wstring Wide(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end())).wstring();
 }
 
-// One argument quoted so that the child's C runtime splits the command line back into the same words.
-std::wstring Quoted(const std::wstring& arg) {
-    std::wstring out = L"\"";
-    std::size_t backslashes = 0;
-    for (const wchar_t c : arg) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        // Backslashes are doubled only where a quote follows them.
-        out.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
-        backslashes = 0;
-        out += c;
+// One argument quoted for the child's C runtime. No argument here holds a quote, so only the backslashes
+// before the closing quote are doubled.
+std::wstring Quoted(std::wstring arg) {
+    for (std::size_t end = arg.size(); end > 0 && arg[end - 1] == L'\\'; --end) {
+        arg += L'\\';
     }
-    out.append(2 * backslashes, L'\\');
-    return out + L"\"";
+    return L"\"" + arg + L"\" ";
 }
 
 HANDLE OpenInherited(const std::wstring& path, DWORD access, DWORD creation) {
@@ -60,73 +51,71 @@ HANDLE OpenInherited(const std::wstring& path, DWORD access, DWORD creation) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-}  // namespace
-
-ToolResult CliTest::RunTool(const Args& args, const std::string& stdoutPath) const {
-    const std::string outPath = stdoutPath.empty() ? At("@.stdout") : stdoutPath, errPath = At("@.stderr");
-    std::wstring command = Quoted(Wide(RW_CLI_PATH));
-    for (const auto& a : args) {
-        command += L" " + Quoted(Wide(At(a)));
+// The exit status of argv run with no input and its output in outPath and errPath; -1 when it did not run.
+int Spawn(Args& argv, const std::string& outPath, const std::string& errPath) {
+    std::wstring command;
+    for (const auto& a : argv) {
+        command += Quoted(Wide(a));
     }
     // There is no /dev/full: a file opened for reading only refuses every write the same way.
-    const HANDLE input = OpenInherited(L"NUL", GENERIC_READ, OPEN_EXISTING);
-    const HANDLE output = outPath == "/dev/full"
-                              ? OpenInherited(Wide(At("@.full")), GENERIC_READ, OPEN_ALWAYS)
-                              : OpenInherited(Wide(outPath), GENERIC_WRITE, CREATE_ALWAYS);
-    const HANDLE errors = OpenInherited(Wide(errPath), GENERIC_WRITE, CREATE_ALWAYS);
+    const HANDLE handles[] = {OpenInherited(L"NUL", GENERIC_READ, OPEN_EXISTING),
+                              outPath.ends_with("/dev/full")
+                                  ? OpenInherited(Wide(errPath + ".full"), GENERIC_READ, OPEN_ALWAYS)
+                                  : OpenInherited(Wide(outPath), GENERIC_WRITE, CREATE_ALWAYS),
+                              OpenInherited(Wide(errPath), GENERIC_WRITE, CREATE_ALWAYS)};
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = input;
-    startup.hStdOutput = output;
-    startup.hStdError = errors;
+    startup.hStdInput = handles[0];
+    startup.hStdOutput = handles[1];
+    startup.hStdError = handles[2];
     PROCESS_INFORMATION process{};
-    const bool spawned = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &process) != 0;
-    for (const HANDLE h : {input, output, errors}) {
-        if (h != INVALID_HANDLE_VALUE) {
-            CloseHandle(h);
-        }
-    }
-    DWORD code = 0;
-    const bool exited = spawned && WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0 &&
-                        GetExitCodeProcess(process.hProcess, &code) != 0;
-    if (spawned) {
+    DWORD code = static_cast<DWORD>(-1);
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process) != 0) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &code);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
-    return {exited ? static_cast<int>(code) : -1, stdoutPath.empty() ? ReadFileBytes(outPath) : std::string(),
-            spawned ? ReadFileBytes(errPath) : "spawn failed"};
+    for (const HANDLE h : handles) {
+        CloseHandle(h);
+    }
+    return static_cast<int>(code);
 }
 #else
-ToolResult CliTest::RunTool(const Args& args, const std::string& stdoutPath) const {
-    const std::string outPath = stdoutPath.empty() ? At("@.stdout") : stdoutPath, errPath = At("@.stderr");
-    Args all{RW_CLI_PATH};
-    std::vector<char*> argv;
-    for (const auto& a : args) {
-        all.push_back(At(a));
+int Spawn(Args& argv, const std::string& outPath, const std::string& errPath) {
+    std::vector<char*> pointers;
+    for (auto& a : argv) {
+        pointers.push_back(a.data());
     }
-    for (auto& a : all) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
+    pointers.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
     int wstatus = 0;
-    pid_t waited = -1;
-    while (spawned == 0 && (waited = ::waitpid(pid, &wstatus, 0)) < 0 && errno == EINTR) {
+    const bool spawned = posix_spawn(&pid, pointers[0], &actions, nullptr, pointers.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    while (spawned && ::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
     }  // retried only when a signal interrupted the wait
-    const bool exited = waited == pid && WIFEXITED(wstatus);
-    return {exited ? WEXITSTATUS(wstatus) : -1, stdoutPath.empty() ? ReadFileBytes(outPath) : std::string(),
-            spawned == 0 ? ReadFileBytes(errPath) : "spawn failed"};
+    return spawned && WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
 }
 #endif
+
+}  // namespace
+
+ToolResult CliTest::RunTool(const Args& args, const std::string& stdoutPath) const {
+    const std::string outPath = stdoutPath.empty() ? At("@.stdout") : stdoutPath, errPath = At("@.stderr");
+    Args argv{RW_CLI_PATH};
+    for (const auto& a : args) {
+        argv.push_back(At(a));
+    }
+    const int status = Spawn(argv, outPath, errPath);
+    return {status, stdoutPath.empty() ? ReadFileBytes(outPath) : std::string(), ReadFileBytes(errPath)};
+}
 
 CliTest::CliTest()
     : dir(fs::temp_directory_path() / ("rw_cli_test_" + std::to_string(::getpid()) + "_" +

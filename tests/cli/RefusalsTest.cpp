@@ -2,20 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
 
-#include <iostream>
-
 #include "CliTest.h"
 #include "Version.h"
-#include "cli/CommandLine.h"
-#include "res/FileSystem.h"
 #include "scenario/WriteScenario.h"
-#include "support/FaultInjectingFileSystem.h"
 
 namespace rw::cli::test {
 namespace {
@@ -25,35 +19,11 @@ struct Refusal {
     int status;             // 1 file failure, 2 usage error
     std::string err;        // ending in '\n': the message after "routewright-cli: "; otherwise a part of it
     std::string json = {};  // written to @in.json first when given
-    // Run in this process under a file system whose folders refuse new files (as root nothing does).
-    bool readOnly = false;
 };
 
 const std::string kCity = "@cities/L city.urb", kMovie = "@scenarios/movie/", kRace = kMovie + "l.scn";
 const Args kCp{"--checkpoint", "10,10"}, kBuild{"scenario", "build", "@in.json", "@out"};
 const std::string kDeep = std::string(200, 'd') + "/" + std::string(60, 'e');  // too long with any folder
-
-// The tool's command line run in this process, every new file refused as by a read-only folder.
-ToolResult RunReadOnly(const Args& args) {
-    Args all{"routewright-cli"};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    support::FaultInjectingFileSystem readOnly;
-    readOnly.FailFrom(support::FileOp::Create, 1);
-    readOnly.FailWith(res::FileStatus::ReadOnly);
-    const res::ScopedFileSystem scope(readOnly);
-    std::ostringstream out, err;
-    auto* const oldOut = std::cout.rdbuf(out.rdbuf());
-    auto* const oldErr = std::cerr.rdbuf(err.rdbuf());
-    const int status = RunCommandLine(static_cast<int>(all.size()), argv.data());
-    std::cout.rdbuf(oldOut);
-    std::cerr.rdbuf(oldErr);
-    return {status, out.str(), err.str()};
-}
 
 Args With(Args a, const Args& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -80,7 +50,6 @@ const std::vector<Refusal> kRefusals{
     {kBuild, 2, "@in.json: parse error at line 1", "{\"name\": "},
     {kBuild, 2, "names the key \"label\" twice", R"({"events": [{"label": "x", "label": "y"}]})"},
     {kBuild, 2, "@in.json: laps: expected an integer in -2147483648..", R"({"laps": "3"})"},
-    {kBuild, 2, "@in.json: unknown key \"title\"\n", R"({"title": "x"})"},
     {{"scenario", "build", "@none.json", "@out"}, 1, "@none.json: no such file\n"},
     {{"scenario", "build", "@", "@out"}, 1, "@: not a regular file\n"},
     {{"scenario", "build", "@in.json", "@no/o.scn"}, 1, "@no/o.scn: no such folder\n", "{}"},
@@ -136,9 +105,11 @@ const std::vector<Refusal> kRefusals{
     {{"city", "info", "/dev/zero"}, 1, "/dev/zero: not a regular file\n"},
     {{"make-city", "-o", "@" + kDeep}, 1, "@" + kDeep + ": the path is longer than 259 characters\n"},
     {{"city", "info", "@blk.urb"}, 1, "@blk.urb: chunk XPLC at byte 12 decodes past its block\n"},
-    {{"city", "info", kRace}, 1, kRace + ": not a city file: no FORM at byte 0\n"},
-    {{"scenario", "build", "@in.json", "@out"}, 1, "@out: the folder is read-only\n", "{}", true},
-    {RaceT({}), 1, "@out: the folder is read-only\n", {}, true},
+    // /sys takes no new file, not even from root.
+    {{"scenario", "build", "@in.json", "/sys/o.scn"}, 1, "/sys/o.scn: the folder is read-only\n", "{}"},
+    {{"race", kCity, "-o", "/sys/r.scn", "--title", "T", "--checkpoint", "10,10"},
+     1,
+     "/sys/r.scn: the folder is read-only\n"},
 };
 
 TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
@@ -172,18 +143,14 @@ TEST_F(CliTest, EveryRefusalHasItsStatusAndOneLineAndWritesNothing) {
 #ifdef _WIN32
         // FIFOs, devices and POSIX absolute paths are inputs of POSIX systems.
         const std::string all = testing::PrintToString(refusal.args);
-        if (all.find("fifo") != std::string::npos || all.find("/dev/") != std::string::npos) {
+        if (all.find("fifo") != std::string::npos || all.find("\"/") != std::string::npos) {
             continue;
         }
 #endif
         if (!refusal.json.empty()) {
             WriteFileBytes(At("@in.json"), refusal.json);
         }
-        Args expanded;
-        for (const std::string& arg : refusal.args) {
-            expanded.push_back(At(arg));
-        }
-        const auto r = refusal.readOnly ? RunReadOnly(expanded) : RunTool(refusal.args);
+        const auto r = RunTool(refusal.args);
         std::string expected = At(refusal.err), err = r.err;
         const std::string context = testing::PrintToString(refusal.args) + r.err;
 #ifdef _WIN32
@@ -211,10 +178,11 @@ TEST_F(CliTest, HelpOnSubcommandsAndVersion) {
     for (const Args& args : {Args{"--help"}, Args{"scenario", "build", "-h"}, Args{"race", "--help"}}) {
         const auto r = RunTool(args);
         EXPECT_EQ(r.status, 0) << testing::PrintToString(args);
-        EXPECT_NE(r.out.find("Usage"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(args.size() == 1 ? "Usage" : "Usage: routewright-cli " + args[0]),
+                  std::string::npos)
+            << r.out;
         EXPECT_EQ(r.err, "");
     }
-    EXPECT_NE(RunTool({"race", "--help"}).out.find("--checkpoint"), std::string::npos);
     // help2man reads the version from the first line's last word.
     const auto version = RunTool({"--version"});
     EXPECT_EQ(version.status, 0);
