@@ -11,7 +11,6 @@
 #include "BenchCity.h"
 #include "ReferenceSearch.h"
 #include "city/MapImage.h"
-#include "route/CheckpointList.h"
 #include "route/RaceRoute.h"
 #include "route/RoadPathfinder.h"
 
@@ -181,10 +180,10 @@ void AddCheckpoint(benchmark::State& state) {
     for (auto _ : state) {
         const TilePos tile = tiles[next++ % tiles.size()];
         const std::size_t count = bench.scenario.checkpoints.size();
-        route::AddCheckpoint(bench.scenario, tile.x, tile.y);
+        bench.scenario.checkpoints.push_back(tile);
         bench.Rebuild(route::CheckpointEdit::Add(count));
         state.PauseTiming();
-        route::DeleteCheckpoint(bench.scenario, static_cast<int>(count));
+        bench.scenario.checkpoints.pop_back();
         bench.Rebuild(route::CheckpointEdit::Delete(count));
         bench.CountAndForget();
         state.ResumeTiming();
@@ -207,10 +206,10 @@ void MoveCheckpoint(benchmark::State& state) {
     std::size_t next = 0;
     for (auto _ : state) {
         const TilePos tile = tiles[next++ % tiles.size()];
-        route::MoveCheckpoint(bench.scenario, index, tile.x, tile.y);
+        bench.scenario.checkpoints[static_cast<std::size_t>(index)] = tile;
         bench.Rebuild(edit);
         state.PauseTiming();
-        route::MoveCheckpoint(bench.scenario, index, was.x, was.y);
+        bench.scenario.checkpoints[static_cast<std::size_t>(index)] = was;
         bench.Rebuild(edit);
         bench.CountAndForget();
         state.ResumeTiming();
@@ -229,10 +228,10 @@ void DeleteCheckpoint(benchmark::State& state) {
     const int index = static_cast<int>(Short(state) ? kEditAt - first : kEditAt);
     const TilePos was = LongCourse()[kEditAt];
     for (auto _ : state) {
-        route::DeleteCheckpoint(bench.scenario, index);
+        bench.scenario.checkpoints.erase(bench.scenario.checkpoints.begin() + index);
         bench.Rebuild(route::CheckpointEdit::Delete(static_cast<std::size_t>(index)));
         state.PauseTiming();
-        route::InsertCheckpoint(bench.scenario, index - 1, was.x, was.y);
+        bench.scenario.checkpoints.insert(bench.scenario.checkpoints.begin() + index, was);
         bench.Rebuild(route::CheckpointEdit::Insert(index - 1));
         bench.CountAndForget();
         state.ResumeTiming();

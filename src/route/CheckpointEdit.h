@@ -19,9 +19,9 @@ struct CheckpointEdit {
     static CheckpointEdit Add(std::size_t countBefore) { return {countBefore, 0, 1}; }
     static CheckpointEdit Move(std::size_t index) { return {index, 1, 1}; }
     static CheckpointEdit Delete(std::size_t index) { return {index, 1, 0}; }
-    // A checkpoint inserted after index (-1: before the first), as InsertCheckpoint does.
+    // A checkpoint inserted after index (-1: before the first).
     static CheckpointEdit Insert(int after) { return {static_cast<std::size_t>(after + 1), 0, 1}; }
-    // The checkpoint at index swapped with its neighbour, as ShiftCheckpoint does.
+    // The checkpoint at index swapped with its neighbour.
     static CheckpointEdit Shift(std::size_t index, CheckpointShift shift) {
         const std::size_t lower = shift == CheckpointShift::Earlier ? index - 1 : index;
         return {lower, 2, 2};

@@ -149,7 +149,7 @@ TEST_F(SearchEquivalence, RandomCitiesWithTunnelsMatchTheLiteralRules) {
     std::deque<PathNode> path{PathNode{1, 2, 3}};
     EXPECT_FALSE(finder->FindRoadPath(*city, 128, 0, 128, 0, path));
     EXPECT_FALSE(finder->FindRoadPath(*city, 0, 0, 200, 0, path));
-    EXPECT_EQ(path, std::deque<PathNode>{PathNode{1, 2, 3}});
+    EXPECT_EQ(path, (std::deque<PathNode>{PathNode{1, 2, 3}}));
 }
 
 }  // namespace
