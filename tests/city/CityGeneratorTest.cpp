@@ -1,4 +1,4 @@
-// Generated cities: determinism, exact round trip through the writer and reader, and what they contain.
+// Generated cities: the terrain, zones, buildings, locations, roads and tunnel they hold.
 #include "city/CityGenerator.h"
 
 #include <gtest/gtest.h>
@@ -7,11 +7,8 @@
 #include <set>
 #include <vector>
 
-#include "city/CityMap.h"
-#include "city/LoadCityFile.h"
 #include "city/LocationNames.h"
 #include "city/TileCodes.h"
-#include "city/WriteCityFile.h"
 
 namespace rw::city {
 namespace {
@@ -26,24 +23,14 @@ int TunnelField(const CityData& city, int x, int y) {
     return (city.altitude[TileIndex(x, y)] & 0x7C00) >> 10;
 }
 
-std::unique_ptr<CityData> Make(std::uint64_t seed, RoadDensity roads, GeneratedCityInfo* info = nullptr) {
-    return std::make_unique<CityData>(GenerateCity({seed, "Seed " + std::to_string(seed), roads}, info));
-}
-
-TEST(CityGeneratorTest, CitiesLoadBackExactlyAndHoldABelievableCity) {
-    CityMap map;
+// Loading them back is the make-city command's test and the writer's the reader fuzz target's.
+TEST(CityGeneratorTest, CitiesHoldABelievableCity) {
     for (const RoadDensity density : {RoadDensity::Sparse, RoadDensity::Normal, RoadDensity::Dense}) {
         for (const std::uint64_t seed : {1u, 2u, 3u, 17u, 2024u}) {
             SCOPED_TRACE(testing::Message() << "seed " << seed << " density " << int(density));
             GeneratedCityInfo info;
-            const auto owned = Make(seed, density, &info);
+            const auto owned = std::make_unique<CityData>(GenerateCity({seed, "Seed", density}, &info));
             const CityData& city = *owned;
-            ASSERT_TRUE(LoadCityBytes(map, EncodeCityFile(city), "unused"));
-            auto loaded = std::make_unique<CityData>();
-            map.CopyTo(*loaded);
-            EXPECT_TRUE(*loaded == city);
-            EXPECT_EQ(map.Name(), "Seed " + std::to_string(seed));
-
             // Terrain, water, zones 1..9, all twelve small buildings, a few listed locations.
             std::set<int> heights, zones, small, locations, transportOnly;
             int water = 0;
