@@ -137,7 +137,6 @@ CliTest::CliTest()
     }
     c->buildings[TileIndex(12, 50)] = 73;
     c->buildings[TileIndex(14, 50)] = 92;
-    c->buildings[TileIndex(16, 50)] = 210;
     c->bits[TileIndex(18, 50)] = 4;
     c->buildings[TileIndex(20, 50)] = 81;
     c->altitude[TileIndex(20, 50)] = (3 << 10) | 3;

@@ -33,8 +33,8 @@ inline void WriteFileBytes(const fs::path& path, const std::string& bytes) {
 // - a road along row 10 from x = 10 to 30 (code 81) and down column 30 from y = 10 to 30 (code 29);
 // - a separate road piece at (60..62, 60) that no road reaches;
 // - a tile zoo on row 50: (12, 50) code 73 (white, drivable, not a road), (14, 50) code 92 (road, not
-//   drivable), (16, 50) code 210 (Police Station), (18, 50) water (flag bit 2), (20, 50) tunnel field 3
-//   under code 81, (22, 50) zone byte 0x12; (50, 12) code 5, the mirror of (12, 50);
+//   drivable), (18, 50) water (flag bit 2), (20, 50) tunnel field 3 under code 81, (22, 50) zone byte 0x12;
+//   (50, 12) code 5, the mirror of (12, 50);
 // - every other tile: no building, zone 0, terrain height 3; graph 0 holds 500 and graph 5 holds 777.
 // 46 road tiles, 1 tunnel tile.
 class CliTest : public testing::Test {
