@@ -65,7 +65,7 @@ TEST_F(CliTest, RaceSavesWhatTheEditorsSaveWould) {
         "winMovie": "mix_racerwinx.smk", "startX": 10, "startY": 10, "laps": 3, "checkpointBonus": 99,
         "checkpoints": [[10, 10], [30, 10], [30, 30]]})"));
     // Three racers on Medium: the second one's word 7 tells the difficulties apart.
-    EXPECT_EQ(doc["aiRacers"].size(), 3u);
+    ASSERT_EQ(doc.value("aiRacers", Json()).size(), 3u);
     EXPECT_EQ(doc["aiRacers"][1][7], 180);
 
     // Defaults: one lap, no time, no bonus, no racers; only the exact placeholder title is refused.

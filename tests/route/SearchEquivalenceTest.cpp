@@ -145,10 +145,11 @@ TEST_F(SearchEquivalence, RandomCitiesWithTunnelsMatchTheLiteralRules) {
     }
     EXPECT_GT(found, searches / 3);
     EXPECT_LT(found, searches);
-    // Off the grid nothing is found and the path is left as it was.
+    // Off the grid nothing is found, not even the road beside it, and the path is left as it was.
+    city->SetBuilding(127, 0, 29);
     std::deque<PathNode> path{PathNode{1, 2, 3}};
-    EXPECT_FALSE(finder->FindRoadPath(*city, 128, 0, 128, 0, path));
-    EXPECT_FALSE(finder->FindRoadPath(*city, 0, 0, 200, 0, path));
+    EXPECT_FALSE(finder->FindRoadPath(*city, 128, 0, 127, 0, path));
+    EXPECT_FALSE(finder->FindRoadPath(*city, 127, 0, 200, 0, path));
     EXPECT_EQ(path, (std::deque<PathNode>{PathNode{1, 2, 3}}));
 }
 
