@@ -227,7 +227,7 @@ TEST_F(CourseEditorTest, SaveFailureIsShownAndKeepsTheOldFile) {
 // goes on; Yes with a save stores the race and goes on. Enter Vortane starts the game whatever the save did.
 TEST_F(CourseEditorTest, CommandsAskBeforeDroppingTheRace) {
     using Command = void (CourseEditor::*)();
-    const Command commands[] = {&CourseEditor::OnNewScenario, &CourseEditor::OnLoadScenario,
+    const Command commands[] = {&CourseEditor::OnNewScenario,  &CourseEditor::OnLoadScenario,
                                 &CourseEditor::OnLoadCityFile, &CourseEditor::OnExit,
                                 &CourseEditor::OnClose,        &CourseEditor::OnEnterGame};
     // What the command did once past the question: a fresh race, a picker opened, the end, the game.
@@ -251,8 +251,8 @@ TEST_F(CourseEditorTest, CommandsAskBeforeDroppingTheRace) {
             EXPECT_EQ(host.saveQuestions, std::vector<bool>{true});
             EXPECT_EQ(host.messages.size(), reply == Reply::YesRefused ? 1u : 0u);
             EXPECT_EQ(std::filesystem::exists(kept), reply == Reply::YesSaved);
-            const bool goesOn = reply == Reply::No || reply == Reply::YesSaved ||
-                                (game && reply != Reply::Cancel);
+            const bool goesOn =
+                reply == Reply::No || reply == Reply::YesSaved || (game && reply != Reply::Cancel);
             EXPECT_EQ(wentOn(), goesOn);
             const bool dropped = goesOn && command == &CourseEditor::OnNewScenario;
             EXPECT_EQ(editor.GetScenario().checkpoints.size(), dropped ? 0u : 2u);
