@@ -102,11 +102,6 @@ class CourseEditorTest : public ::testing::Test {
         ASSERT_EQ(editor.GetScenario().checkpoints.size(), 2u);
         ASSERT_TRUE(editor.IsModified());
     }
-    void ExpectRaceKept(bool kept) {
-        EXPECT_EQ(editor.GetScenario().checkpoints.size(), kept ? 2u : 0u);
-        EXPECT_EQ(view.Text(ControlId::RaceTitle), kept ? "Harbour Run" : "Untitled");
-        EXPECT_EQ(editor.IsModified(), kept);
-    }
     const test::ScriptedHost::Message& OnlyMessage() {
         EXPECT_EQ(host.messages.size(), 1u);
         return host.messages.at(0);
@@ -343,53 +338,47 @@ TEST_F(CourseEditorTest, LoadedDifficulty) {
     }
 }
 
-TEST_F(CourseEditorTest, LoadFailureIsShownAndLeavesAFreshRace) {
+// A file that fails to load is shown naming it and the reason. A scenario leaves a fresh race; a city (named
+// by a scenario, named with a folder, which is never opened, or picked) leaves the blank picture where
+// nothing can be placed, and the City File field keeps its name.
+TEST_F(CourseEditorTest, LoadFailures) {
     folder.WriteJunk("scenarios/movie/junk.scn");
-    for (const auto& [name, reason] :
-         {std::pair{"junk.scn", "not a scenario file"}, {"gone.scn", "no such file"}}) {
-        Restart();
-        PlaceRace();
-        host.saveAnswers.push_back(SaveAnswer::No);
-        host.scenarioPicks.push_back(name);
-        editor.OnLoadScenario();
-        EXPECT_NE(OnlyMessage().text.find(name), std::string::npos);
-        EXPECT_NE(OnlyMessage().text.find(reason), std::string::npos) << OnlyMessage().text;
-        EXPECT_EQ(OnlyMessage().icon, MessageIcon::Exclamation);
-        ExpectRaceKept(false);
-    }
-}
-
-// A city that fails to load (named by a scenario but missing, or not a city file) is shown in a message; the
-// map shows the blank picture, nothing can be placed, the City File field keeps the name.
-TEST_F(CourseEditorTest, CityLoadFailure) {
     folder.WriteJunk("cities/broken.urb");
     ASSERT_TRUE(folder.WriteScenario("lost.scn", ThreeLapRace("nowhere.urb")));
-    // A scenario naming a city outside the cities folder: nothing there is opened.
     ASSERT_TRUE(folder.WriteScenario("escape.scn", ThreeLapRace("../scenarios/movie/lost.scn")));
-    Load("escape.scn");
-    EXPECT_NE(OnlyMessage().text.find("\"../scenarios/movie/lost.scn\": the name holds a folder"),
-              std::string::npos)
-        << OnlyMessage().text;
-    host.Clear();
-    for (const bool fromScenario : {true, false}) {
-        const std::string name = fromScenario ? "nowhere.urb" : "broken.urb";
-        LoadTown();  // a city in memory that must not stay usable
-        if (fromScenario) {
-            Load("lost.scn");
+    const struct {
+        const char *scenario, *city, *reason;
+        std::size_t checkpoints;
+    } cases[] = {{"junk.scn", "", "not a scenario file", 0},
+                 {"gone.scn", "", "no such file", 0},
+                 {"lost.scn", "nowhere.urb", "no such file", 3},
+                 {"escape.scn", "../scenarios/movie/lost.scn", "the name holds a folder", 3},
+                 {"", "broken.urb", "not a city file", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        Restart();
+        PlaceRace();  // a race and a city in memory, neither of which may stay usable
+        host.saveAnswers.push_back(SaveAnswer::No);
+        if (*c.scenario != '\0') {
+            Load(c.scenario);
         } else {
-            host.cityPicks.push_back(name);
+            host.cityPicks.push_back(c.city);
             editor.OnLoadCityFile();
         }
-        EXPECT_NE(OnlyMessage().text.find(name), std::string::npos);
-        EXPECT_TRUE(fromScenario || OnlyMessage().text.find("not a city file") != std::string::npos);
-        EXPECT_EQ(view.Text(ControlId::CityFile), name);
-        EXPECT_TRUE(ShowsBlankPicture());
-        EXPECT_FALSE(AnyRoadTile());
-        const std::size_t count = editor.GetScenario().checkpoints.size();
-        EXPECT_EQ(count, fromScenario ? 3u : 0u);
-        ClickTile(20, kRoadRow);
-        EXPECT_EQ(editor.GetScenario().checkpoints.size(), count);
-        host.Clear();
+        const std::string named = *c.city != '\0' ? c.city : c.scenario;
+        EXPECT_NE(OnlyMessage().text.find(named), std::string::npos) << OnlyMessage().text;
+        EXPECT_NE(OnlyMessage().text.find(c.reason), std::string::npos) << OnlyMessage().text;
+        EXPECT_EQ(OnlyMessage().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(view.Text(ControlId::CityFile), c.city);
+        EXPECT_EQ(editor.GetScenario().checkpoints.size(), c.checkpoints);
+        EXPECT_EQ(view.Text(ControlId::RaceTitle), c.checkpoints > 0 ? "Dock & Loop" : "Untitled");
+        EXPECT_FALSE(editor.IsModified());
+        if (*c.city != '\0') {
+            EXPECT_TRUE(ShowsBlankPicture());
+            EXPECT_FALSE(AnyRoadTile());
+            ClickTile(20, kRoadRow);
+            EXPECT_EQ(editor.GetScenario().checkpoints.size(), c.checkpoints);
+        }
     }
 }
 
