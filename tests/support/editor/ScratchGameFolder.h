@@ -1,10 +1,7 @@
 // A throw-away game folder (cities/ and scenarios/movie/) with a test city and races written into it.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "city/CityData.h"
@@ -12,6 +9,7 @@
 #include "editor/GamePaths.h"
 #include "scenario/Scenario.h"
 #include "scenario/WriteScenario.h"
+#include "support/ScratchFolder.h"
 
 namespace rw::editor::test {
 
@@ -21,19 +19,10 @@ inline constexpr int kRoadColumn = 60;
 
 class ScratchGameFolder {
   public:
-    ScratchGameFolder() {
-        std::random_device random;
-        m_root = std::filesystem::temp_directory_path() / ("rw-game-" + std::to_string(random()));
-        std::filesystem::create_directories(m_root / "cities");
-        std::filesystem::create_directories(m_root / "scenarios" / "movie");
-        m_folder = m_root.string() + PathSeparator();
+    ScratchGameFolder() : m_folder(m_scratch.Root().string() + PathSeparator()) {
+        std::filesystem::create_directories(m_scratch.Root() / "cities");
+        std::filesystem::create_directories(m_scratch.Root() / "scenarios" / "movie");
     }
-    ~ScratchGameFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
-    }
-    ScratchGameFolder(const ScratchGameFolder&) = delete;
-    ScratchGameFolder& operator=(const ScratchGameFolder&) = delete;
 
     // Ends with the separator, as the editor takes it.
     const std::string& Path() const { return m_folder; }
@@ -53,14 +42,13 @@ class ScratchGameFolder {
         return rw::scenario::WriteScenario(race, Scenario(name));
     }
     // relativePath uses '/'; the file holds a line of text that no reader takes.
-    bool WriteJunk(const std::string& relativePath) const {
-        std::ofstream out(m_root / relativePath, std::ios::binary);
-        out << "this is not a game file\n";
-        return static_cast<bool>(out);
+    void WriteJunk(const std::string& relativePath) const {
+        const std::string junk = "this is not a game file\n";
+        support::WriteFileBytes(m_scratch.Root() / relativePath, {junk.begin(), junk.end()});
     }
 
   private:
-    std::filesystem::path m_root;
+    support::ScratchFolder m_scratch;
     std::string m_folder;
 };
 
