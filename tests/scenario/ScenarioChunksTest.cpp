@@ -50,13 +50,5 @@ TEST(ScenarioChunksTest, ChunkOrderWithEveryList) {
         << "the second checkpoint";
 }
 
-TEST(ScenarioChunksTest, RacerRecord) {
-    const ByteVec bytes = EncodeRacer({1, 2, 3, 0x00050004, 5, 6, 7, -8, 9, 10, -11, 0xA1B2C3D4});
-    ASSERT_EQ(bytes.size(), 48u);
-    EXPECT_EQ(ByteVec(bytes.begin() + 12, bytes.begin() + 16), (ByteVec{4, 0, 5, 0})) << "low half first";
-    EXPECT_EQ(ByteVec(bytes.begin() + 28, bytes.begin() + 32), (ByteVec{0xF8, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(ByteVec(bytes.begin() + 44, bytes.end()), (ByteVec{0xD4, 0xC3, 0xB2, 0xA1}));
-}
-
 }  // namespace
 }  // namespace rw::scenario

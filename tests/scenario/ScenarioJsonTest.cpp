@@ -1,4 +1,5 @@
-// Tests of the Scenario <-> JSON converters: the round trip, defaults and every class of refused input.
+// Tests of the Scenario <-> JSON converters: defaults and every class of refused input (the round trip is
+// the scenario_json fuzz target's, replayed over its corpus).
 #include "scenario/ScenarioJson.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +13,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 using rw::scenario::testing::FullScenario;
-
-TEST(ScenarioJson, RoundTripKeepsEveryMemberAndByte) {
-    const Scenario original = FullScenario();
-    Scenario back;
-    std::string error;
-    ASSERT_TRUE(ScenarioFromJson(ScenarioToJson(original), back, error)) << error;
-    EXPECT_EQ(back, original);
-}
 
 TEST(ScenarioJson, MissingKeysKeepDefaults) {
     Scenario s;
@@ -87,19 +80,11 @@ INSTANTIATE_TEST_SUITE_P(
         InvalidCase{R"({"episode": [0, 0, "0", 1, 1, 0]})", "episode[2]: expected an integer"},
         InvalidCase{R"({"checkpoints": [[1]]})", "checkpoints[0]: expected an [x, y] pair"},
         // triggers
-        InvalidCase{R"({"eventTriggers": [{"key": 4}, {"key": 5}, {"key": 4}]})",
+        // late, after members that were valid: none of them may reach the target
+        InvalidCase{R"({"name": "kept?", "laps": 5, "checkpoints": [[1, 2]],
+                        "eventTriggers": [{"key": 4}, {"key": 5}, {"key": 4}]})",
                     "eventTriggers[2].key: 4 is already the key of eventTriggers[0]"},
         InvalidCase{R"({"eventTriggers": [{"value0": 4}]})", "eventTriggers[0]: missing key \"key\""}));
-
-// A refusal deep in the document must not leave earlier members behind in the target.
-TEST(ScenarioJson, LateFailureWritesNothing) {
-    Scenario target;
-    std::string error;
-    EXPECT_FALSE(ScenarioFromJson(Json::parse(R"({"name": "kept?", "laps": 5, "checkpoints": [[1, 2]],
-        "eventTriggers": [{"key": 1}, {"key": 1}]})"),
-                                  target, error));
-    EXPECT_EQ(target, Scenario{});
-}
 
 }  // namespace
 }  // namespace rw::scenario

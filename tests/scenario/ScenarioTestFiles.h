@@ -27,6 +27,15 @@ inline ByteVec U32(std::uint32_t v) {
             static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
 }
 
+inline ByteVec Words(std::initializer_list<std::uint32_t> values) {
+    ByteVec all;
+    for (const std::uint32_t v : values) {
+        const ByteVec word = U32(v);
+        all.insert(all.end(), word.begin(), word.end());
+    }
+    return all;
+}
+
 inline ByteVec Concat(std::initializer_list<ByteVec> parts) {
     ByteVec all;
     for (const ByteVec& p : parts) {

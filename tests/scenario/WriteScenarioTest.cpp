@@ -1,4 +1,4 @@
-// Round trips through the writer and the reader, and the clean-up of temporary files left by killed saves.
+// The save beside other files: temporary files left by killed saves, and a target another program holds.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -9,7 +9,6 @@
 #include <unistd.h>
 #endif
 
-#include "ScenarioRoundTrip.h"
 #include "ScenarioTestFiles.h"
 #include "scenario/ReadScenario.h"
 #include "scenario/WriteScenario.h"
@@ -23,23 +22,6 @@ class WriteScenarioTest : public ::testing::Test {
   protected:
     ScratchFolder m_folder;
 };
-
-TEST_F(WriteScenarioTest, RoundTripsAndSavingOverALongerFile) {
-    Scenario s = FullScenario();
-    const std::string path = m_folder.Path("full.scn");
-    Scenario back;
-    s.startX = s.startY = 0;  // the reader puts the start on the first checkpoint
-    ASSERT_TRUE(WriteScenario(s, path));
-    ASSERT_TRUE(ReadScenario(back, path));
-    EXPECT_EQ(back, fuzz::ExpectedAfterRoundTrip(s));
-    EXPECT_EQ(m_folder.Files(), std::vector<std::string>{"full.scn"}) << "no temporary file left";
-
-    ASSERT_TRUE(WriteScenario(Scenario{}, path));
-    EXPECT_EQ(ReadFileBytes(path).size(), 296u) << "nothing of the longer file is left";
-    ASSERT_TRUE(ReadScenario(back, path));
-    EXPECT_TRUE(back.checkpoints.empty());
-    EXPECT_EQ(back.name, "");
-}
 
 #ifndef _WIN32
 // Temporary files of this program's pattern left by killed saves go with the next save in their folder,
