@@ -1,4 +1,5 @@
-// The save beside other files: temporary files left by killed saves, and a target another program holds.
+// What the writer saves: the byte layout of its chunks, temporary files left by killed saves, a target
+// another program holds.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -11,6 +12,7 @@
 
 #include "ScenarioTestFiles.h"
 #include "scenario/ReadScenario.h"
+#include "scenario/ScenarioChunks.h"
 #include "scenario/WriteScenario.h"
 
 namespace rw::scenario {
@@ -22,6 +24,43 @@ class WriteScenarioTest : public ::testing::Test {
   protected:
     ScratchFolder m_folder;
 };
+
+TEST_F(WriteScenarioTest, DefaultScenarioIsThe296ByteFile) {
+    const std::string path = m_folder.Path("default.scn");
+    ASSERT_TRUE(WriteScenario(Scenario{}, path));
+    const ByteVec written = ReadFileBytes(path);
+    ASSERT_EQ(written.size(), 296u);
+    // The literal bytes of the header and the first chunk: magic in reading order, tags reversed.
+    EXPECT_EQ(ByteVec(written.begin(), written.begin() + 37),
+              (ByteVec{'C', 'H',  'K', 'F', 2, 0, 0, 0, 'T', 'R', 'W', 'R', 'N', 'S', 'T', 'V', 100, 0, 0,
+                       0,   0x28, 1,   0,   0, 1, 0, 0, 0,   'Y', 'T', 'I', 'C', 9,   0,   0,   0,   0}));
+}
+
+TEST_F(WriteScenarioTest, ChunkOrderWithEveryList) {
+    Scenario s;
+    s.aiRacers.resize(2);
+    s.events.resize(1);
+    s.checkpoints = {{1, 2}, {5, 7}};
+    s.packages.resize(1);
+    s.eventTriggers[5] = {};
+    s.eventTriggers[-3] = {};
+    const auto chunks = ScenarioChunks(s);
+    std::string order;
+    for (const ScenarioChunk& c : chunks) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            order.push_back(static_cast<char>((c.tag >> shift) & 0xFF));
+        }
+        order.push_back(' ');
+    }
+    EXPECT_EQ(
+        order,
+        "CITY NAME TIME CHKB BNUS LOCX LOCY PACK AMMO LAPS IANM ITXT WANM WTXT LANM LTXT PRGN #AIS ANAI ANAI "
+        "#EVS EVNT LABL #CHK CHCK CHCK EPSD #PKG APAK EVTG EVTG ");
+    EXPECT_EQ(chunks[chunks.size() - 2].payload[0], 0xFD) << "trigger keys ascend as signed numbers";
+    EXPECT_EQ(Chunk(chunks[25].tag, chunks[25].payload),
+              (ByteVec{'K', 'C', 'H', 'C', 12, 0, 0, 0, 5, 0, 7, 0}))
+        << "the second checkpoint";
+}
 
 #ifndef _WIN32
 // Temporary files of this program's pattern left by killed saves go with the next save in their folder,
