@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -52,12 +51,9 @@ inline ByteVec Text(std::string_view text, bool terminate = true) {
     return bytes;
 }
 
-// One chunk with an explicit length word, or with 8 + payload size.
-inline ByteVec ChunkWithLength(std::uint32_t tag, std::int32_t length, const ByteVec& payload) {
-    return Concat({U32(tag), U32(static_cast<std::uint32_t>(length)), payload});
-}
+// One chunk: tag, 8 + payload size, payload.
 inline ByteVec Chunk(std::uint32_t tag, const ByteVec& payload) {
-    return ChunkWithLength(tag, static_cast<std::int32_t>(payload.size() + 8), payload);
+    return Concat({U32(tag), U32(static_cast<std::uint32_t>(payload.size() + 8)), payload});
 }
 
 // A 28-byte header (creator RWRT, version 100, the true file length) followed by the chunks.
