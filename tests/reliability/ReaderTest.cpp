@@ -1,6 +1,6 @@
 // What the readers make of damaged and hostile files: every seed file cut at every byte, and every value of
 // every byte of its headers and chunk lengths, gives a clean result, never a crash, and never a request for
-// more memory than the file could justify; files built to make the reader work hard; appending to a cut file.
+// more memory than the file could justify; files built to make the reader work hard.
 #include <gtest/gtest.h>
 
 #include <map>

@@ -93,7 +93,9 @@ TEST_F(ReadScenarioTest, RacersFollowTheirCount) {
     EXPECT_EQ(s.aiRacers, (std::vector<AiRacer>{keep, {0xBBAA}}));
 }
 
-TEST_F(ReadScenarioTest, SecondCountReplacesTheListAndStartFollowsTheFirstCheckpoint) {
+// The start moving to the first checkpoint with laps is a normalisation the corpus round trips hold; here,
+// when it must not move.
+TEST_F(ReadScenarioTest, SecondCountReplacesTheListAndTheStartStaysWithoutLapsOrACheckpoint) {
     const std::vector<ByteVec> course = {Chunk(tags::kLocX, U32(50)),
                                          Chunk(tags::kLocY, U32(60)),
                                          Chunk(tags::kCheckpointCount, U32(2)),
@@ -106,12 +108,6 @@ TEST_F(ReadScenarioTest, SecondCountReplacesTheListAndStartFollowsTheFirstCheckp
     EXPECT_EQ(noLaps.checkpoints, (std::vector<TilePos>{{11, 22}, {0, 0}, {0, 0}}));
     EXPECT_EQ(noLaps.startX, 50) << "laps 0 keeps the start";
     EXPECT_EQ(noLaps.startY, 60);
-
-    std::vector<ByteVec> withLaps = course;
-    withLaps.push_back(Chunk(tags::kLaps, U32(3)));
-    const Scenario laps = Read(withLaps);
-    EXPECT_EQ(laps.startX, 11);
-    EXPECT_EQ(laps.startY, 22);
 
     const Scenario emptyList =
         Read({Chunk(tags::kLaps, U32(1)), Chunk(tags::kLocX, U32(5)), Chunk(tags::kCheckpointCount, U32(0)),
