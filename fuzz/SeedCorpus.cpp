@@ -7,22 +7,24 @@
 #include <string>
 #include <vector>
 
+#include "MemoryFileSystem.h"
 #include "SampleScenarios.h"
 #include "city/CityChunk.h"
 #include "city/CityGenerator.h"
 #include "city/RunLength.h"
 #include "city/WriteCityFile.h"
-#include "res/ByteWriter.h"
-#include "scenario/ChunkFile.h"
 #include "scenario/FourCC.h"
 #include "scenario/ScenarioJson.h"
 #include "scenario/ScenarioTags.h"
+#include "scenario/ScenarioTestFiles.h"
 #include "scenario/WriteScenario.h"
-#include "MemoryFileSystem.h"
 
 using namespace rw;
 using scenario::FourCC;
 using Bytes = std::vector<std::uint8_t>;
+using scenario::testing::Concat;
+using scenario::testing::Text;
+using scenario::testing::Words;
 
 namespace {
 
@@ -42,44 +44,14 @@ Bytes Written(const scenario::Scenario& s) {
     return fs.Get("seed.scn").value_or(Bytes{});
 }
 
-// A chunk file built chunk by chunk through the container's writer; chunks are (tag, payload).
+// A scenario file of (tag, payload) chunks, built by the tests' own byte builder.
 Bytes ChunkFileOf(const std::vector<std::pair<std::uint32_t, Bytes>>& chunks,
                   std::uint32_t fileType = scenario::tags::kFileType) {
-    fuzz::MemoryFileSystem fs;
-    const res::ScopedFileSystem scope(fs);
-    {
-        scenario::ChunkFile file("seed.chk");
-        file.OpenWrite(scenario::tags::kCreator, fileType, scenario::tags::kTypeVersion);
-        for (const auto& [tag, payload] : chunks) {
-            file.WriteData(tag, payload);
-        }
-        file.Close();
+    std::vector<Bytes> built;
+    for (const auto& [tag, payload] : chunks) {
+        built.push_back(scenario::testing::Chunk(tag, payload));
     }
-    return fs.Get("seed.chk").value_or(Bytes{});
-}
-
-Bytes Le(std::initializer_list<std::uint32_t> words) {
-    res::ByteWriter w;
-    for (const auto word : words) {
-        w.U32LE(word);
-    }
-    return w.Take();
-}
-
-Bytes Text(std::string_view text, bool terminate = true) {
-    Bytes bytes(text.begin(), text.end());
-    if (terminate) {
-        bytes.push_back(0);
-    }
-    return bytes;
-}
-
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const auto& part : parts) {
-        out.insert(out.end(), part.begin(), part.end());
-    }
-    return out;
+    return scenario::testing::ScenarioFile(built, fileType);
 }
 
 void ScenarioSeeds() {
@@ -91,37 +63,37 @@ void ScenarioSeeds() {
         // The reader's rules on odd files: later chunks win, counts restart lists, elements past a count or
         // before one are ignored, short numbers, labels before and after events, unterminated texts.
         {"rules.scn", ChunkFileOf({
-                          {kCheckpoint, Le({0x00070005})},
+                          {kCheckpoint, Words({0x00070005})},
                           {kName, Text("first")},
                           {kName, Text("second", false)},
                           {kTime, {0x2C, 0x01}},
-                          {kEpisode, Le({9, 8, 7})},
-                          {kLaps, Le({1})},
-                          {kCheckpointCount, Le({2})},
-                          {kCheckpoint, Le({0x00070005})},
-                          {kCheckpoint, Le({0x00090008})},
-                          {kCheckpoint, Le({0x000B000A})},
+                          {kEpisode, Words({9, 8, 7})},
+                          {kLaps, Words({1})},
+                          {kCheckpointCount, Words({2})},
+                          {kCheckpoint, Words({0x00070005})},
+                          {kCheckpoint, Words({0x00090008})},
+                          {kCheckpoint, Words({0x000B000A})},
                           {kLabels, Text("early\x01", false)},
-                          {kEventCount, Le({3})},
-                          {kEvent, Cat({Le({1, 2, 3, 4, 2, 10, 11, 0xFFFFFFFF, 9}), Text("a"), Text("bb"),
-                                        Text("\xCDx"), Le({0})})},
-                          {kEvent, Cat({Le({5, 6, 7, 8, 0, 3, 0}), Text("ignored")})},
-                          {kEvent, Le({1, 1})},
+                          {kEventCount, Words({3})},
+                          {kEvent, Concat({Words({1, 2, 3, 4, 2, 10, 11, 0xFFFFFFFF, 9}), Text("a"),
+                                           Text("bb"), Text("\xCDx"), Words({0})})},
+                          {kEvent, Concat({Words({5, 6, 7, 8, 0, 3, 0}), Text("ignored")})},
+                          {kEvent, Words({1, 1})},
                           {kLabels, Text("one\x01two\x01three", false)},
-                          {kRacerCount, Le({2})},
-                          {kRacer, Le({1, 2, 3, 0x00050004, 5, 6, 7, 0xFFFFFFF0, 9, 10, 11, 12})},
-                          {kRacer, Le({1, 2})},
-                          {kPackageCount, Le({2})},
-                          {kPackage, Cat({Le({1, 2, 3}), Le({0x00050004, 0x00070006}),
-                                          Text("a\x01"
-                                               "b\x01"
-                                               "rest")})},
-                          {kPackage, Le({1})},
-                          {kTrigger, Cat({Le({5, 6}), {7, 0}, Text("x"), Text("y"), {0, 0}})},
-                          {kTrigger, Cat({Le({5, 1}), {1, 0}, Text("dup")})},
-                          {kTrigger, Le({0xFFFFFFFF})},
+                          {kRacerCount, Words({2})},
+                          {kRacer, Words({1, 2, 3, 0x00050004, 5, 6, 7, 0xFFFFFFF0, 9, 10, 11, 12})},
+                          {kRacer, Words({1, 2})},
+                          {kPackageCount, Words({2})},
+                          {kPackage, Concat({Words({1, 2, 3}), Words({0x00050004, 0x00070006}),
+                                             Text("a\x01"
+                                                  "b\x01"
+                                                  "rest")})},
+                          {kPackage, Words({1})},
+                          {kTrigger, Concat({Words({5, 6}), {7, 0}, Text("x"), Text("y"), {0, 0}})},
+                          {kTrigger, Concat({Words({5, 1}), {1, 0}, Text("dup")})},
+                          {kTrigger, Words({0xFFFFFFFF})},
                           {FourCC("JUNK"), Text("skipped")},
-                          {kRacerCount, Le({1})},
+                          {kRacerCount, Words({1})},
                       })},
         {"wrong-type.scn", ChunkFileOf({{kName, Text("x")}}, FourCC("XXXX"))},
         {"header-only.scn", ChunkFileOf({})},
@@ -131,15 +103,15 @@ void ScenarioSeeds() {
         Save("chunk_walk", name, bytes);
     }
     // A count beyond the file's size and a value count beyond its record.
-    Save("scenario_reader", "huge-count.scn", ChunkFileOf({{kEventCount, Le({0x7FFFFFFF})}}));
+    Save("scenario_reader", "huge-count.scn", ChunkFileOf({{kEventCount, Words({0x7FFFFFFF})}}));
     Save("scenario_reader", "huge-values.scn",
-         ChunkFileOf({{kEventCount, Le({1})}, {kEvent, Le({0, 0, 0, 0, 0x40000000})}}));
+         ChunkFileOf({{kEventCount, Words({1})}, {kEvent, Words({0, 0, 0, 0, 0x40000000})}}));
     // A count one more than the element chunks the rest of the file could hold (three of 8 bytes), and one
     // the lists' memory budget refuses although the chunks could be there.
     Save("scenario_reader", "count-past-room.scn",
-         ChunkFileOf({{kPackageCount, Le({4})}, {kName, Text("room for 3 and a bit")}}));
+         ChunkFileOf({{kPackageCount, Words({4})}, {kName, Text("room for 3 and a bit")}}));
     Save("scenario_reader", "count-past-budget.scn",
-         ChunkFileOf({{kPackageCount, Le({60})}, {kName, Bytes(60 * 8, 'n')}}));
+         ChunkFileOf({{kPackageCount, Words({60})}, {kName, Bytes(60 * 8, 'n')}}));
 }
 
 void ChunkWalkSeeds() {
@@ -228,7 +200,7 @@ void CitySeeds() {
         chunk("ALTM", {0x00, 0x21, 0x04, 0x02, 0x00}),
         chunk("XBLD", {0xFF, 0x2C, 0x00, 0x03, 0x01, 0x02, 0x03, 0x80, 0x09}),
         chunk("JUNK", {1, 2, 3}),
-        chunk("XLAB", city::EncodeRunLength(Cat({{30}, Text("A very long label text here..")}))),
+        chunk("XLAB", city::EncodeRunLength(Concat({{30}, Text("A very long label text here..")}))),
         chunk("CNAM", {0, 'x'}),
     };
     Save("city_reader", "odd.urb", city::AssembleCityFile(odd));
@@ -279,7 +251,7 @@ void CitySeeds() {
 }
 
 Bytes RunLengthInput(std::uint16_t capacity, const Bytes& coded) {
-    return Cat(
+    return Concat(
         {{static_cast<std::uint8_t>(capacity >> 8), static_cast<std::uint8_t>(capacity & 0xFF)}, coded});
 }
 

@@ -37,14 +37,6 @@ std::optional<std::uint16_t> ByteReader::U16LE() {
     return v;
 }
 
-std::optional<std::uint16_t> ByteReader::U16BE() {
-    auto v = U16BEAt(m_bytes, m_offset);
-    if (v) {
-        m_offset += 2;
-    }
-    return v;
-}
-
 std::optional<std::uint32_t> ByteReader::U32LE() {
     auto v = U32LEAt(m_bytes, m_offset);
     if (v) {
@@ -63,14 +55,6 @@ std::optional<std::uint32_t> ByteReader::U32BE() {
 
 std::optional<std::int32_t> ByteReader::I32LE() {
     auto v = U32LE();
-    if (!v) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(*v);
-}
-
-std::optional<std::int32_t> ByteReader::I32BE() {
-    auto v = U32BE();
     if (!v) {
         return std::nullopt;
     }

@@ -16,9 +16,7 @@ class ByteReader {
     explicit ByteReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
 
     std::size_t Offset() const { return m_offset; }
-    std::size_t Size() const { return m_bytes.size(); }
     std::size_t Remaining() const { return m_bytes.size() - m_offset; }
-    bool AtEnd() const { return m_offset == m_bytes.size(); }
 
     // Moves to an absolute offset; false (and no move) beyond the end.
     bool Seek(std::size_t offset);
@@ -26,11 +24,9 @@ class ByteReader {
 
     std::optional<std::uint8_t> U8();
     std::optional<std::uint16_t> U16LE();
-    std::optional<std::uint16_t> U16BE();
     std::optional<std::uint32_t> U32LE();
     std::optional<std::uint32_t> U32BE();
     std::optional<std::int32_t> I32LE();
-    std::optional<std::int32_t> I32BE();
 
     // The next count bytes as a sub-span of the input (no copy).
     std::optional<std::span<const std::uint8_t>> Bytes(std::size_t count);

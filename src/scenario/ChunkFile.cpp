@@ -25,13 +25,6 @@ ChunkFile::~ChunkFile() {
     }
 }
 
-void ChunkFile::ResetCursor() {
-    m_cursor = kChunkFileHeaderSize;
-    m_index = 0;
-    m_tag = 0;
-    m_length = 0;
-}
-
 std::int64_t ChunkFile::ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer) {
     FileSystem& fs = ActiveFileSystem();
     if (fs.Seek(m_handle, offset, SeekFrom::Begin) != offset) {
@@ -54,8 +47,12 @@ bool ChunkFile::OpenRead() {
         return false;
     }
     m_mode = ChunkFileMode::Read;
+    m_cursor = kChunkFileHeaderSize;
+    m_tag = 0;
+    m_length = 0;
+    m_failed = false;
     ReadHeader();
-    FirstChunk();
+    ReadChunkHeader();
     return true;
 }
 
@@ -67,32 +64,7 @@ bool ChunkFile::OpenWrite(std::uint32_t creator, std::uint32_t fileType, std::ui
         }
     }
     m_mode = ChunkFileMode::Write;
-    ResetCursor();
     return WriteHeader(creator, fileType, typeVersion);
-}
-
-bool ChunkFile::OpenAppend() {
-    if (!IsOpen()) {
-        const bool opened = Exists() ? Open({}, FileAccess::ReadWrite, FileSharing::DenyNone) : Create();
-        if (!opened) {
-            return false;
-        }
-    }
-    m_mode = ChunkFileMode::Write;
-    ResetCursor();
-    if (!ReadHeader()) {
-        return false;
-    }
-    if (m_header[0] != kChunkMagic && !WriteHeader(1, 1, 1)) {
-        return false;
-    }
-    // A chunk file cut inside its header gets the header completed from the words that are there; appending
-    // at its end would put the chunk where the header's file length goes.
-    if (m_header[0] == kChunkMagic && DiskFile::Length() < kChunkFileHeaderSize &&
-        !WriteHeader(m_header[2], m_header[3], m_header[4])) {
-        return false;
-    }
-    return ActiveFileSystem().Seek(m_handle, 0, SeekFrom::End) >= 0;
 }
 
 bool ChunkFile::Close() {
@@ -152,93 +124,11 @@ bool ChunkFile::ReadChunkHeader() {
     return true;
 }
 
-std::optional<bool> ChunkFile::OpenForQuery() {
-    if (IsOpen()) {
-        return false;
-    }
-    if (!Open({}, FileAccess::Read, FileSharing::DenyWrite)) {
-        return std::nullopt;
-    }
-    return true;
-}
-
-std::uint32_t ChunkFile::QueryHeaderWord(std::size_t word) {
-    const auto opened = OpenForQuery();
-    if (!opened) {
-        return 0;
-    }
-    if (*opened) {
-        const bool ok = ReadHeader();
-        DiskFile::Close();
-        if (!ok) {
-            return 0;
-        }
-    }
-    return m_header[word];
-}
-
-std::uint32_t ChunkFile::Creator() {
-    return QueryHeaderWord(2);
-}
-
-std::uint32_t ChunkFile::FileType() {
-    return QueryHeaderWord(3);
-}
-
-std::uint32_t ChunkFile::TypeVersion() {
-    return QueryHeaderWord(4);
-}
-
-bool ChunkFile::IsComplete() {
-    const auto opened = OpenForQuery();
-    if (!opened) {
-        return false;
-    }
-    std::array<std::uint8_t, 4> word{};
-    const bool read = ReadAt(20, word) == 4;
-    const std::int64_t length = ActiveFileSystem().Length(m_handle);
-    if (*opened) {
-        DiskFile::Close();
-    }
-    if (!read || length < 0) {
-        return false;
-    }
-    return ByteReader::U32LEAt(word, 0).value_or(0) == static_cast<std::uint64_t>(length);
-}
-
-bool ChunkFile::ReadChunk(std::span<std::uint8_t> buffer) {
-    if (!IsOpen() || m_failed || buffer.size() < static_cast<std::size_t>(kChunkHeaderSize)) {
-        return false;
-    }
-    ByteWriter head;
-    head.U32LE(m_tag);
-    head.I32LE(m_length);
-    std::copy(head.Data().begin(), head.Data().end(), buffer.begin());
-    const auto payload = static_cast<std::size_t>(std::max(DataLength(), 0));
-    const auto room = std::min(payload, buffer.size() - kChunkHeaderSize);
-    if (room == 0) {
-        return true;
-    }
-    return ReadAt(m_cursor + kChunkHeaderSize, buffer.subspan(kChunkHeaderSize, room)) >= 0;
-}
-
-bool ChunkFile::ReadData(std::span<std::uint8_t> buffer) {
-    if (!IsOpen() || m_failed) {
-        return false;
-    }
-    const auto payload = static_cast<std::size_t>(std::max(DataLength(), 0));
-    const auto count = std::min(payload, buffer.size());
-    if (count == 0) {
-        return false;
-    }
-    return ReadAt(m_cursor + kChunkHeaderSize, buffer.first(count)) > 0;
-}
-
 std::optional<std::vector<std::uint8_t>> ChunkFile::ReadPayload() {
     if (!IsOpen() || m_failed) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> payload(static_cast<std::size_t>(std::max(DataLength(), 0)));
+    std::vector<std::uint8_t> payload(static_cast<std::size_t>(std::max(m_length - kChunkHeaderSize, 0)));
     if (payload.empty()) {
         return payload;
     }
@@ -246,15 +136,6 @@ std::optional<std::vector<std::uint8_t>> ChunkFile::ReadPayload() {
         return std::nullopt;
     }
     return payload;
-}
-
-bool ChunkFile::FirstChunk() {
-    if (!IsOpen() || m_failed) {
-        return false;
-    }
-    ResetCursor();
-    ReadChunkHeader();
-    return true;
 }
 
 bool ChunkFile::NextChunk() {
@@ -267,77 +148,7 @@ bool ChunkFile::NextChunk() {
         m_cursor = previous;
         return false;
     }
-    ++m_index;
     return true;
-}
-
-int ChunkFile::PrevChunk() {
-    GoToChunk(m_index > 0 ? m_index - 1 : 0);
-    return m_index;
-}
-
-bool ChunkFile::FindChunk(std::uint32_t tag) {
-    if (!FirstChunk()) {
-        return false;
-    }
-    while (m_tag != tag) {
-        if (!NextChunk()) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool ChunkFile::FindNextChunk(std::uint32_t tag) {
-    while (NextChunk()) {
-        if (m_tag == tag) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool ChunkFile::GoToChunk(int n) {
-    if (!FirstChunk()) {
-        return false;
-    }
-    for (int i = 0; i < n && NextChunk(); ++i) {
-    }
-    return true;
-}
-
-int ChunkFile::LastChunkIndex() {
-    if (m_failed) {
-        return 0;
-    }
-    const auto opened = OpenForQuery();
-    if (!opened) {
-        return 0;
-    }
-    FirstChunk();
-    while (NextChunk()) {
-    }
-    const int last = m_failed ? 0 : m_index;
-    FirstChunk();
-    if (*opened) {
-        DiskFile::Close();
-    }
-    return last;
-}
-
-bool ChunkFile::WriteChunk(std::span<std::uint8_t> buffer, std::uint32_t dataLength) {
-    if (!IsOpen() || m_mode != ChunkFileMode::Write) {
-        return false;
-    }
-    const std::uint64_t total = std::uint64_t{dataLength} + kChunkHeaderSize;
-    if (total > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()) ||
-        buffer.size() < total) {
-        return false;
-    }
-    ByteWriter length;
-    length.U32LE(static_cast<std::uint32_t>(total));
-    std::copy(length.Data().begin(), length.Data().end(), buffer.begin() + 4);
-    return Append(buffer.first(static_cast<std::size_t>(total)));
 }
 
 bool ChunkFile::WriteData(std::uint32_t tag, std::span<const std::uint8_t> data) {

@@ -1,4 +1,4 @@
-// The tagged-chunk container of scenario files: header, chunk walking and chunk appending.
+// The tagged-chunk container of scenario files: header, chunk walking and chunk writing.
 #pragma once
 
 #include <array>
@@ -29,11 +29,10 @@ enum class ChunkFileMode { None, Read, Write };
 // One read or one write of a chunk file; lives for that operation. Every operation reports by its
 // result and leaves the object usable.
 //
-// Reading: OpenRead, then Tag/DataLength/ReadData on the current chunk and NextChunk to step until it
+// Reading: OpenRead, then Tag/ChunkLength/ReadPayload on the current chunk and NextChunk to step until it
 // fails. A chunk with a negative length, a chunk running past the end of the file, or a partial chunk
-// header sets Failed(); from then on every cursor and read operation fails. NextChunk also stops (without
-// Failed) at the last chunk, at a chunk longer than kMaxSteppableChunk and at a chunk shorter than its own
-// 8-byte header.
+// header ends the walk for good: from then on every step and read fails. NextChunk also stops at the last
+// chunk, at a chunk longer than kMaxSteppableChunk and at a chunk shorter than its own 8-byte header.
 //
 // Writing: OpenWrite (creates the file or opens it without shortening it), WriteData once per chunk,
 // Finalize (cuts the file after the last chunk and stores its length in the header), Close. Close
@@ -47,67 +46,24 @@ class ChunkFile : public res::DiskFile {
     // Opens the stored path read-only (denying writers where the platform can), reads the header and
     // moves to the first chunk. Fails if the file does not exist or a file is open already.
     bool OpenRead();
-    // Creates the file if needed, else opens it for reading and writing; writes a fresh header with the
-    // given words; the write position is the first chunk (offset 28).
+    // Creates the file if needed, else opens it for reading and writing (or keeps the attached handle);
+    // writes a fresh header with the given words; the write position is the first chunk (offset 28).
     bool OpenWrite(std::uint32_t creator, std::uint32_t fileType, std::uint32_t typeVersion);
-    // As OpenWrite, but keeps an existing chunk file's header (writing a fresh one with creator 1, type 1,
-    // version 1 when the magic is not there) and puts the write position at the end of the file.
-    bool OpenAppend();
     // Finalizes first in write mode when needed; false when that or the close fails, or nothing is open.
     bool Close();
 
     std::uint32_t Tag() const { return m_tag; }
     std::int32_t ChunkLength() const { return m_length; }
-    std::int32_t DataLength() const { return m_length - kChunkHeaderSize; }
-    int ChunkIndex() const { return m_index; }
     std::int64_t Cursor() const { return m_cursor; }
-    ChunkFileMode Mode() const { return m_mode; }
-    bool Finalized() const { return m_finalized; }
-    bool Failed() const { return m_failed; }
-    // The seven header words as last read or written.
-    const std::array<std::uint32_t, 7>& Header() const { return m_header; }
+    // The header word at offset 12 as read by OpenRead; bytes a short file lacks read as 0.
+    std::uint32_t FileType() const { return m_header[3]; }
 
-    // True when the file's real length equals the header's file length. With nothing open the file is
-    // opened for the query and closed again; false when that fails.
-    bool IsComplete();
-    // Reads the first 28 bytes into Header(); bytes a short file lacks read as 0. Fails only with nothing
-    // open or a read error.
-    bool ReadHeader();
-    // Reads the chunk header at Cursor() into Tag()/ChunkLength(); they change only on success.
-    bool ReadChunkHeader();
-    // Header words at offsets 8, 12 and 16. With nothing open the file is opened for the query and
-    // closed again; 0 when that fails.
-    std::uint32_t Creator();
-    std::uint32_t FileType();
-    std::uint32_t TypeVersion();
-
-    // Fills buffer with the tag, the length and as much of the payload as fits after them. Needs at
-    // least 8 bytes of buffer.
-    bool ReadChunk(std::span<std::uint8_t> buffer);
-    // Copies the start of the payload, at most buffer.size() bytes; true when at least one byte was copied.
-    bool ReadData(std::span<std::uint8_t> buffer);
     // The whole payload of the current chunk; nothing when it cannot be read in full.
     std::optional<std::vector<std::uint8_t>> ReadPayload();
-
-    bool FirstChunk();
     bool NextChunk();
-    // Goes to the previous chunk (stays on chunk 0) and returns the new index.
-    int PrevChunk();
-    bool FindChunk(std::uint32_t tag);
-    bool FindNextChunk(std::uint32_t tag);
-    // FirstChunk, then NextChunk n times, stopping quietly at the last chunk. False only when FirstChunk is.
-    bool GoToChunk(int n);
-    // Index of the last chunk a walk from the first reaches; opens the file for the count if needed.
-    // 0 when Failed(). Leaves the cursor on the first chunk.
-    int LastChunkIndex();
 
-    // buffer holds the tag word, a length word (overwritten with dataLength + 8) and dataLength payload
-    // bytes; appends them.
-    bool WriteChunk(std::span<std::uint8_t> buffer, std::uint32_t dataLength);
     // Appends the chunk tag, data.size() + 8, data. An empty payload is a valid 8-byte chunk.
     bool WriteData(std::uint32_t tag, std::span<const std::uint8_t> data);
-    // Writes magic, 2, the three words, 28, 1 at offset 0, keeping the write position past the header.
-    bool WriteHeader(std::uint32_t creator, std::uint32_t fileType, std::uint32_t typeVersion);
     // Cuts the file at the write position and stores its length at offset 20.
     bool Finalize();
 
@@ -115,15 +71,15 @@ class ChunkFile : public res::DiskFile {
     // Seeks to offset and reads; the number of bytes read, -1 on error.
     std::int64_t ReadAt(std::int64_t offset, std::span<std::uint8_t> buffer);
     bool Append(std::span<const std::uint8_t> bytes);
-    // Opens read-only when nothing is open; the result says whether this call opened it.
-    std::optional<bool> OpenForQuery();
-    std::uint32_t QueryHeaderWord(std::size_t word);
-    void ResetCursor();
+    bool ReadHeader();
+    // Reads the chunk header at Cursor() into Tag()/ChunkLength(); they change only on success.
+    bool ReadChunkHeader();
+    // Writes magic, 2, the three words, 28, 1 at offset 0, keeping the write position past the header.
+    bool WriteHeader(std::uint32_t creator, std::uint32_t fileType, std::uint32_t typeVersion);
 
-    std::int64_t m_cursor = 0;
+    std::int64_t m_cursor = kChunkFileHeaderSize;
     std::uint32_t m_tag = 0;
     std::int32_t m_length = 0;
-    int m_index = 0;
     ChunkFileMode m_mode = ChunkFileMode::None;
     bool m_finalized = false;
     bool m_failed = false;

@@ -1,6 +1,6 @@
 // What the readers make of damaged and hostile files: every seed file cut at every byte, and every value of
 // every byte of its headers and chunk lengths, gives a clean result, never a crash, and never a request for
-// more memory than the file could justify; files built to make the reader work hard; appending to a cut file.
+// more memory than the file could justify; files built to make the reader work hard.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -12,15 +12,17 @@
 #include "city/CityMap.h"
 #include "city/LoadCityFile.h"
 #include "res/ByteReader.h"
-#include "res/ByteWriter.h"
-#include "scenario/ChunkFile.h"
 #include "scenario/ReadScenario.h"
-#include "scenario/ScenarioTags.h"
+#include "scenario/ScenarioTestFiles.h"
 
 namespace rw::reliability {
 namespace {
 
 namespace tags = scenario::tags;
+using scenario::testing::Chunk;
+using scenario::testing::ScenarioFile;
+using scenario::testing::U32;
+using scenario::testing::Words;
 
 struct SeedFile {
     std::string name;
@@ -227,27 +229,6 @@ TEST(CitySweep, EveryCutAndEveryValueOfHeaderAndLengthBytes) {
     }
 }
 
-Bytes Words(std::initializer_list<std::uint32_t> values) {
-    res::ByteWriter w;
-    for (const std::uint32_t v : values) {
-        w.U32LE(v);
-    }
-    return w.Take();
-}
-
-Bytes ScenarioFileOf(const std::vector<std::pair<std::uint32_t, Bytes>>& chunks) {
-    fuzz::MemoryFileSystem fs;
-    const res::ScopedFileSystem scope(fs);
-    {
-        scenario::ChunkFile file("limits.scn");
-        file.OpenWrite(tags::kCreator, tags::kFileType, tags::kTypeVersion);
-        for (const auto& [tag, payload] : chunks) {
-            file.WriteData(tag, payload);
-        }
-    }
-    return *fs.Get("limits.scn");
-}
-
 // Counts are trusted up to the file's size (a file cut after its count chunk still reads), so a read may ask
 // for a fixed multiple of the file's size: one package per byte, plus a value word and a byte of payload copy
 // per byte. Hostile files whose every count alone is within the file's size, but all together would make the
@@ -257,15 +238,15 @@ TEST(ReaderLimits, AllCountsShareOneBudget) {
     constexpr std::size_t kMemoryPerFileByte = sizeof(scenario::Package) + 4 + 4;
     constexpr std::uint32_t kEvents = 600, kCounts = 400;
     const std::uint32_t eventFileSize = 28 + 12 + kEvents * (8 + 20), countFileSize = 28 + kCounts * 12;
-    std::vector<std::pair<std::uint32_t, Bytes>> events{{tags::kEventCount, Words({kEvents})}}, counts;
+    std::vector<Bytes> events{Chunk(tags::kEventCount, U32(kEvents))}, counts;
     for (std::uint32_t i = 0; i < kEvents; ++i) {
-        events.emplace_back(tags::kEvent, Words({0, 0, 0, 0, eventFileSize - 100}));
+        events.push_back(Chunk(tags::kEvent, Words({0, 0, 0, 0, eventFileSize - 100})));
     }
     for (std::uint32_t i = 0; i < kCounts; ++i) {
-        counts.emplace_back(i % 2 == 0 ? tags::kPackageCount : tags::kEventCount, Words({countFileSize - 1}));
+        counts.push_back(Chunk(i % 2 == 0 ? tags::kPackageCount : tags::kEventCount, U32(countFileSize - 1)));
     }
     for (const auto& [file, size] : std::vector<std::pair<Bytes, std::uint32_t>>{
-             {ScenarioFileOf(events), eventFileSize}, {ScenarioFileOf(counts), countFileSize}}) {
+             {ScenarioFile(events), eventFileSize}, {ScenarioFile(counts), countFileSize}}) {
         ASSERT_EQ(file.size(), size);
         const ScenarioRead read = ReadScenarioBytes(file);
         EXPECT_FALSE(read.ok);
@@ -288,7 +269,7 @@ TEST(HostileInputs, EachIsRefusedWithItsReasonInBoundedMemory) {
         // The largest count the rest of the file could hold, and one more.
         for (const std::uint32_t extra : {0u, 1u}) {
             Bytes file =
-                ScenarioFileOf({{count, Words({0})}, {tags::kName, Bytes(kSize - 28 - 12 - 8, 'p')}});
+                ScenarioFile({Chunk(count, U32(0)), Chunk(tags::kName, Bytes(kSize - 28 - 12 - 8, 'p'))});
             file[28 + 8] = static_cast<std::uint8_t>((kSize - 40) / 8 + extra);
             file[28 + 9] = static_cast<std::uint8_t>(((kSize - 40) / 8 + extra) >> 8);
             const ScenarioRead read = ReadScenarioBytes(file);
@@ -313,7 +294,7 @@ TEST(HostileInputs, EachIsRefusedWithItsReasonInBoundedMemory) {
     scenario::Scenario s;
     // A scenario whose lists outgrow the memory there is.
     const Bytes lists =
-        ScenarioFileOf({{tags::kCheckpointCount, Words({300})}, {tags::kName, Bytes(2400, 'n')}});
+        ScenarioFile({Chunk(tags::kCheckpointCount, U32(300)), Chunk(tags::kName, Bytes(2400, 'n'))});
     fuzz::MemoryFileSystem fs;
     const res::ScopedFileSystem scope(fs);
     fs.Put("lists.scn", lists);

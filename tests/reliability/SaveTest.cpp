@@ -1,14 +1,9 @@
-// The atomic save under injected I/O faults, killed at random moments, and on a full disk: the target is
-// always the complete old bytes or the complete new bytes, and no temporary file is left.
+// The atomic save under injected I/O faults and on a full disk: the target is always the complete old bytes
+// or the complete new bytes, and no temporary file is left.
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <random>
-#include <thread>
 
 #ifndef _WIN32
 #include <sched.h>
-#include <signal.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,7 +11,6 @@
 
 #include "SampleScenarios.h"
 #include "Support.h"
-#include "scenario/ReadScenario.h"
 #include "support/FaultInjectingFileSystem.h"
 
 namespace rw::reliability {
@@ -101,67 +95,8 @@ TEST(SaveFaults, EveryCallFailingLeavesTheTargetAsItWas) {
     }
 }
 
-// Regression: temporary files left by failed clean-ups or killed saves never touch the target and never stop
-// a later save (temporary names are random).
-TEST(SaveFaults, LeftoverTemporaryFilesDoNotStopLaterSaves) {
-    ScratchFolder folder;
-    const std::string target = folder.Path("race.scn");
-    WriteFileBytes(target, ScenarioBytes(fuzz::EditorRace()));
-    for (int i = 0; i < 120; ++i) {
-        WriteFileBytes(folder.Path("~rw" + std::to_string(i) + ".tmp"), {1, 2, 3});
-    }
-    const scenario::Scenario full = fuzz::FullScenario(200);
-    ASSERT_TRUE(scenario::WriteScenario(full, target));
-    EXPECT_EQ(ReadFileBytes(target), ScenarioBytes(full));
-    EXPECT_EQ(folder.Files().size(), 121u);
-}
-
 #ifndef _WIN32
-// The kill and full-disk cases need fork, SIGKILL and a private tmpfs mount: POSIX (Linux) only.
-// A child saving in a loop over an older file, killed at random moments 200 times: the target is always
-// exactly what one of the saves wrote, never a mixture or a torn write, at most two temporary files are ever
-// left, saves go on working afterwards and the next one leaves the target alone in the folder.
-TEST(SaveKill, TargetIsAlwaysACompleteVersion) {
-    const auto version = [](int i) {  // 40 + i % 7 checkpoints, told apart by the time limit
-        scenario::Scenario s = fuzz::FullScenario(40 + i % 7);
-        s.timeLimit = i;
-        return s;
-    };
-    ScratchFolder folder;
-    const std::string target = folder.Path("race.scn");
-    ASSERT_TRUE(scenario::WriteScenario(version(0), target));
-    std::mt19937 random(12345);
-    std::uniform_int_distribution<int> delayMicros(0, 3000);
-    int next = 1;
-    for (int kill = 0; kill < 200; ++kill) {
-        SCOPED_TRACE("after kill " + std::to_string(kill));
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            for (int i = next;; ++i) {
-                if (!scenario::WriteScenario(version(i), target)) {
-                    _exit(3);  // a save failed: stop rather than wait to be killed
-                }
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(delayMicros(random)));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status))
-            << "the child stopped on its own with status " << WEXITSTATUS(status);
-        scenario::Scenario read;
-        ASSERT_TRUE(scenario::ReadScenario(read, target));
-        ASSERT_GE(read.timeLimit, 0);
-        ASSERT_EQ(ReadFileBytes(target), ScenarioBytes(version(read.timeLimit)));
-        ASSERT_LE(folder.Files().size(), 3u);
-        next = std::max(next, read.timeLimit + 1);
-    }
-    ASSERT_TRUE(scenario::WriteScenario(version(next), target));
-    EXPECT_EQ(ReadFileBytes(target), ScenarioBytes(version(next)));
-    EXPECT_EQ(folder.Files(), std::vector<std::string>{"race.scn"});
-}
-
+// The full-disk case needs fork and a private tmpfs mount: POSIX (Linux) only.
 // Runs in a child, in its own mount namespace so the mount vanishes with it: saves onto a 64 KiB tmpfs.
 // Returns 0 passed, 77 no mount possible, otherwise the number of the first failed check.
 int RunOnSmallDisk(const std::string& folder) {

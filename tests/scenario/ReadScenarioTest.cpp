@@ -81,23 +81,21 @@ TEST_F(ReadScenarioTest, ShortNumberChunksChangeOnlyTheirBytes) {
     EXPECT_EQ(s.episode, (std::array<std::int32_t, 6>{5, 6, 0, 1, 1, 0}));
 }
 
-TEST_F(ReadScenarioTest, RacersCountsCursorsAndWord7Rule) {
-    AiRacer keep{1, 2, 3, 0x00020001, 5, 6, 7, 80, 75, 0, 2, 12};
-    AiRacer negative = keep;
-    negative.word7 = -1;
+// The normalisations of what is read (word7, value4, text3) are the corpus round trips'.
+TEST_F(ReadScenarioTest, RacersFollowTheirCount) {
+    const AiRacer keep{1, 2, 3, 0x00020001, 5, 6, 7, 80, 75, 0, 2, 12};
     const Scenario s = Read({
         Chunk(tags::kRacer, EncodeRacer(keep)),  // before any count: ignored
-        Chunk(tags::kRacerCount, U32(3)), Chunk(tags::kRacer, EncodeRacer(keep)),
-        Chunk(tags::kRacer, EncodeRacer(negative)),
+        Chunk(tags::kRacerCount, U32(2)), Chunk(tags::kRacer, EncodeRacer(keep)),
         Chunk(tags::kRacer, {0xAA, 0xBB}),       // short: the rest of the words are 0
         Chunk(tags::kRacer, EncodeRacer(keep)),  // past the count: ignored
     });
-    // A negative word7 sets words 7 and 8 to 0.
-    EXPECT_EQ(s.aiRacers,
-              (std::vector<AiRacer>{keep, {1, 2, 3, 0x00020001, 5, 6, 7, 0, 0, 0, 2, 12}, {0xBBAA}}));
+    EXPECT_EQ(s.aiRacers, (std::vector<AiRacer>{keep, {0xBBAA}}));
 }
 
-TEST_F(ReadScenarioTest, SecondCountReplacesTheListAndStartFollowsTheFirstCheckpoint) {
+// The start moving to the first checkpoint with laps is a normalisation the corpus round trips hold; here,
+// when it must not move.
+TEST_F(ReadScenarioTest, SecondCountReplacesTheListAndTheStartStaysWithoutLapsOrACheckpoint) {
     const std::vector<ByteVec> course = {Chunk(tags::kLocX, U32(50)),
                                          Chunk(tags::kLocY, U32(60)),
                                          Chunk(tags::kCheckpointCount, U32(2)),
@@ -111,41 +109,24 @@ TEST_F(ReadScenarioTest, SecondCountReplacesTheListAndStartFollowsTheFirstCheckp
     EXPECT_EQ(noLaps.startX, 50) << "laps 0 keeps the start";
     EXPECT_EQ(noLaps.startY, 60);
 
-    std::vector<ByteVec> withLaps = course;
-    withLaps.push_back(Chunk(tags::kLaps, U32(3)));
-    const Scenario laps = Read(withLaps);
-    EXPECT_EQ(laps.startX, 11);
-    EXPECT_EQ(laps.startY, 22);
-
     const Scenario emptyList =
         Read({Chunk(tags::kLaps, U32(1)), Chunk(tags::kLocX, U32(5)), Chunk(tags::kCheckpointCount, U32(0)),
               Chunk(tags::kCheckpoint, {1, 0, 1, 0})});
     EXPECT_EQ(emptyList.startX, 5);
 }
 
-TEST_F(ReadScenarioTest, EventTextsOffsetWordAnd0xCD) {
-    ScenarioEvent e{0, 0, 0, 0, {4, 5, 6}, -7, "one", "", "three", ""};
-    ScenarioEvent cd = e;
-    cd.text3 = "\xCDrest";
+TEST_F(ReadScenarioTest, EventTextsFollowTheOffsetWordAndCutRecordsReadAsZero) {
+    const ScenarioEvent e{0, 0, 0, 0, {4, 5, 6}, 7, "one", "", "three", ""};
     ByteVec noTexts = EncodeEvent(e);
     noTexts[24 + 12] = 0;  // the text offset word, after three values
-    const Scenario s =
-        Read({Chunk(tags::kEventCount, U32(3)), EventChunk(e), EventChunk(cd), Chunk(tags::kEvent, noTexts)});
-    ASSERT_EQ(s.events.size(), 3u);
-    EXPECT_EQ(s.events[0], (ScenarioEvent{0, 0, 0, 0, {4, 5, 6}, 1, "one", "", "three", ""}))
-        << "a negative value4 becomes 1";
-    EXPECT_EQ(s.events[1], (ScenarioEvent{0, 0, 0, 0, {4, 5, 6}, 1, "one", "", "", ""}))
-        << "0xCD drops text3";
-    EXPECT_EQ(s.events[2], (ScenarioEvent{0, 0, 0, 0, {4, 5, 6}, 1, "", "", "", ""}))
-        << "offset word 0: no texts even though bytes follow";
-
-    // Missing bytes of a cut record read as zero.
     ByteVec cut = EncodeEvent({0x11223344, 0, 0, 0, {1, 2}, 0, "abc", "", "", ""});
     cut.resize(28 + 8 + 2);  // cuts text1 after "ab"
-    const Scenario c =
-        Read({Chunk(tags::kEventCount, U32(2)), Chunk(tags::kEvent, cut), Chunk(tags::kEvent, {5})});
-    EXPECT_EQ(c.events[0], (ScenarioEvent{0x11223344, 0, 0, 0, {1, 2}, 0, "ab", "", "", ""}));
-    EXPECT_EQ(c.events[1], (ScenarioEvent{5, 0, 0, 0, {}, 0, "", "", "", ""}));
+    const Scenario s = Read({Chunk(tags::kEventCount, U32(4)), EventChunk(e), Chunk(tags::kEvent, noTexts),
+                             Chunk(tags::kEvent, cut), Chunk(tags::kEvent, {5})});
+    EXPECT_EQ(s.events, (std::vector<ScenarioEvent>{e,
+                                                    {0, 0, 0, 0, {4, 5, 6}, 7, "", "", "", ""},
+                                                    {0x11223344, 0, 0, 0, {1, 2}, 0, "ab", "", "", ""},
+                                                    {5, 0, 0, 0, {}, 0, "", "", "", ""}}));
 }
 
 // An unterminated last piece is dropped; only as many labels as events were read take one; a zero byte ends
@@ -194,18 +175,13 @@ TEST_F(ReadScenarioTest, TriggersKeepTheFirstEntryOfAKey) {
     EXPECT_EQ(s.eventTriggers.begin()->first, -2);
 }
 
-TEST_F(ReadScenarioTest, WalkStopsAtDamageAndKeepsWhatWasRead) {
-    const ByteVec name = Chunk(tags::kName, Text("Kept")), time = Chunk(tags::kTime, U32(5));
-    ByteVec cut = ScenarioFile({name, time});
-    cut.resize(cut.size() - 2);  // TIME now runs past the end
-    for (const ByteVec& bytes : {ScenarioFile({name, ChunkWithLength(tags::kCity, 4, {}), time}), cut}) {
-        const Scenario s = ReadFile(bytes);
-        EXPECT_EQ(s.name, "Kept");
-        EXPECT_EQ(s.timeLimit, 0) << "nothing after a chunk shorter than 8 or past the end";
-    }
+// Where damage ends the walk is the sweeps' (tests/reliability); here, the one length that is whole but not
+// stepped over.
+TEST_F(ReadScenarioTest, AnOversizedChunkIsReadButEndsTheWalk) {
+    const ByteVec time = Chunk(tags::kTime, U32(5));
     const Scenario big = Read({Chunk(tags::kName, ByteVec(40000, 'n')), time});
-    EXPECT_EQ(big.name.size(), 40000u) << "an oversized chunk is still read";
-    EXPECT_EQ(big.timeLimit, 0) << "but the walk ends there";
+    EXPECT_EQ(big.name.size(), 40000u);
+    EXPECT_EQ(big.timeLimit, 0);
     EXPECT_EQ(Read({Chunk(tags::kName, ByteVec(32768 - 8, 'n')), time}).timeLimit, 5)
         << "32768 is stepped over";
 }

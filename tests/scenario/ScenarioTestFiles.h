@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -27,6 +26,15 @@ inline ByteVec U32(std::uint32_t v) {
             static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
 }
 
+inline ByteVec Words(std::initializer_list<std::uint32_t> values) {
+    ByteVec all;
+    for (const std::uint32_t v : values) {
+        const ByteVec word = U32(v);
+        all.insert(all.end(), word.begin(), word.end());
+    }
+    return all;
+}
+
 inline ByteVec Concat(std::initializer_list<ByteVec> parts) {
     ByteVec all;
     for (const ByteVec& p : parts) {
@@ -43,12 +51,9 @@ inline ByteVec Text(std::string_view text, bool terminate = true) {
     return bytes;
 }
 
-// One chunk with an explicit length word, or with 8 + payload size.
-inline ByteVec ChunkWithLength(std::uint32_t tag, std::int32_t length, const ByteVec& payload) {
-    return Concat({U32(tag), U32(static_cast<std::uint32_t>(length)), payload});
-}
+// One chunk: tag, 8 + payload size, payload.
 inline ByteVec Chunk(std::uint32_t tag, const ByteVec& payload) {
-    return ChunkWithLength(tag, static_cast<std::int32_t>(payload.size() + 8), payload);
+    return Concat({U32(tag), U32(static_cast<std::uint32_t>(payload.size() + 8)), payload});
 }
 
 // A 28-byte header (creator RWRT, version 100, the true file length) followed by the chunks.

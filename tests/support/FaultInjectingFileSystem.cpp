@@ -3,18 +3,6 @@
 
 namespace rw::support {
 
-FaultInjectingFileSystem::FaultInjectingFileSystem(FileSystem& inner) : m_inner(inner) {}
-
-FaultInjectingFileSystem::FaultInjectingFileSystem() : m_inner(res::ActiveFileSystem()) {}
-
-void FaultInjectingFileSystem::FailAt(FileOp op, int n) {
-    m_failAt[static_cast<std::size_t>(op)] = n;
-}
-
-void FaultInjectingFileSystem::FailFrom(FileOp op, int n) {
-    m_failFrom[static_cast<std::size_t>(op)] = n;
-}
-
 void FaultInjectingFileSystem::Reset() {
     m_counts.fill(0);
     m_failAt.fill(0);

@@ -26,13 +26,13 @@ inline constexpr std::size_t kFileOpCount = 12;
 // file counts as a Create or a Rename. Install it with res::ScopedFileSystem.
 class FaultInjectingFileSystem final : public FileSystem {
   public:
-    explicit FaultInjectingFileSystem(FileSystem& inner);
-    FaultInjectingFileSystem();
+    explicit FaultInjectingFileSystem(FileSystem& inner) : m_inner(inner) {}
+    FaultInjectingFileSystem() : FaultInjectingFileSystem(res::ActiveFileSystem()) {}
 
     // The n-th call (1-based, counted from construction or Reset) of that kind fails.
-    void FailAt(FileOp op, int n);
+    void FailAt(FileOp op, int n) { m_failAt[static_cast<std::size_t>(op)] = n; }
     // Every call of that kind from the n-th on fails.
-    void FailFrom(FileOp op, int n);
+    void FailFrom(FileOp op, int n) { m_failFrom[static_cast<std::size_t>(op)] = n; }
     // The reason injected failures give, e.g. ReadOnly for a folder that refuses writing.
     void FailWith(FileStatus status) { m_status = status; }
     // The n-th numbered call fails, and with onward every later one too. Calls of every kind but Remove are
