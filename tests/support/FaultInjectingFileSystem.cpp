@@ -6,7 +6,6 @@ namespace rw::support {
 void FaultInjectingFileSystem::Reset() {
     m_counts.fill(0);
     m_failAt.fill(0);
-    m_failFrom.fill(0);
     m_log.clear();
     m_calls = m_failAtCall = m_injected = 0;
 }
@@ -17,7 +16,7 @@ bool FaultInjectingFileSystem::Fails(FileOp op) {
     m_log.push_back(op);
     const int call = op == FileOp::Remove ? 0 : ++m_calls;
     const bool fail =
-        n == m_failAt[i] || (m_failFrom[i] > 0 && n >= m_failFrom[i]) ||
+        n == m_failAt[i] ||
         (call > 0 && (call == m_failAtCall || (m_onward && m_failAtCall > 0 && call > m_failAtCall)));
     if (fail) {
         ++m_injected;

@@ -21,8 +21,8 @@ inline constexpr std::size_t kFileOpCount = 12;
 // Forwards to another FileSystem (the native one by default) and counts calls per kind. A failing call fails
 // the way the system would: an open or create returns -1 without touching the disk, a write stores the first
 // half of its bytes and reports that short count (a full disk), a close releases the handle and reports
-// false, a rename or remove does nothing and reports false. LastError() then says FailWith's status (IoError
-// unless set), else what the inner file system says. Creating (where the inner one can) or naming an unnamed
+// false, a rename or remove does nothing and reports false. LastError() then says IoError, else what the
+// inner file system says. Creating (where the inner one can) or naming an unnamed
 // file counts as a Create or a Rename. Install it with res::ScopedFileSystem.
 class FaultInjectingFileSystem final : public FileSystem {
   public:
@@ -31,10 +31,6 @@ class FaultInjectingFileSystem final : public FileSystem {
 
     // The n-th call (1-based, counted from construction or Reset) of that kind fails.
     void FailAt(FileOp op, int n) { m_failAt[static_cast<std::size_t>(op)] = n; }
-    // Every call of that kind from the n-th on fails.
-    void FailFrom(FileOp op, int n) { m_failFrom[static_cast<std::size_t>(op)] = n; }
-    // The reason injected failures give, e.g. ReadOnly for a folder that refuses writing.
-    void FailWith(FileStatus status) { m_status = status; }
     // The n-th numbered call fails, and with onward every later one too. Calls of every kind but Remove are
     // numbered: Remove is the clean-up of a failed save, and were it to fail a temporary file would be left
     // whatever the caller did.
@@ -43,7 +39,6 @@ class FaultInjectingFileSystem final : public FileSystem {
         m_onward = onward;
     }
     void Reset();
-    int Count(FileOp op) const { return m_counts[static_cast<std::size_t>(op)]; }
     // How many numbered calls were made.
     int TotalCount() const { return m_calls; }
     // How many calls were made to fail so far.
@@ -63,7 +58,7 @@ class FaultInjectingFileSystem final : public FileSystem {
     bool RenameOver(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool Exists(const std::string& path) override;
-    FileStatus LastError() const override { return m_failedLast ? m_status : m_inner.LastError(); }
+    FileStatus LastError() const override { return m_failedLast ? FileStatus::IoError : m_inner.LastError(); }
     int CreateUnnamed(const std::string& folder) override;
     bool NameUnnamed(int handle, const std::string& path) override;
     bool TryLock(int handle) override { return m_inner.TryLock(handle); }
@@ -76,13 +71,11 @@ class FaultInjectingFileSystem final : public FileSystem {
     FileSystem& m_inner;
     std::array<int, kFileOpCount> m_counts{};
     std::array<int, kFileOpCount> m_failAt{};
-    std::array<int, kFileOpCount> m_failFrom{};
     std::vector<FileOp> m_log;
     int m_calls = 0;
     int m_failAtCall = 0;
     bool m_onward = false;
     int m_injected = 0;
-    FileStatus m_status = FileStatus::IoError;
     bool m_failedLast = false;
 };
 
