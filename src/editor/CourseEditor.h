@@ -92,8 +92,6 @@ class CourseEditor {
     void OnSaveToLastFile();
     // Moves the selected checkpoint one place earlier (-1) or later (+1) in the course order.
     void OnShiftCheckpoint(int delta);
-    // The file the race was last loaded from or saved to (UTF-8); empty for none.
-    const std::string& LastPath() const { return m_lastPath; }
 
     // --- steps shared by the handlers ---
     void ReadFieldsIntoScenario();

