@@ -627,7 +627,7 @@ TEST_F(CourseEditorTest, BrokenLegShownUntilMended) {
     EXPECT_FALSE(lineShown());
 }
 
-// Ctrl+S saves to the file last loaded or saved without asking; after New it is Save As.
+// Ctrl+S saves to the file last loaded or saved without asking; after Load City File it is Save As.
 TEST_F(CourseEditorTest, SaveToTheLastFile) {
     ASSERT_TRUE(folder.WriteScenario("loop.scn", ThreeLapRace("town.urb")));
     Load("loop.scn");
@@ -638,8 +638,7 @@ TEST_F(CourseEditorTest, SaveToTheLastFile) {
     Scenario stored;
     ASSERT_TRUE(scenario::ReadScenario(stored, folder.Scenario("loop.scn")));
     EXPECT_EQ(stored.checkpoints.size(), 4u);
-    Restart();
-    PlaceRace();
+    PlaceRace();  // on a city loaded afresh
     host.savePaths.push_back(std::nullopt);
     editor.OnSaveToLastFile();
     EXPECT_EQ(host.saveStartFolders.size(), 1u);
