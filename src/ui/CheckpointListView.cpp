@@ -85,12 +85,13 @@ void CheckpointListView::Select(int row) {
     if (row < 0 || row >= Count()) {
         row = -1;
     }
-    if (row != m_selected) {
-        UpdateRow(m_selected);
-        m_selected = row;
-        UpdateRow(m_selected);
+    const int before = m_selected;
+    m_selected = row;
+    // A list that scrolls is painted whole anyway.
+    if (!ScrollTo(row) && row != before) {
+        UpdateRow(before);
+        UpdateRow(row);
     }
-    ScrollTo(m_selected);
 }
 
 void CheckpointListView::ScrollToTop() {
@@ -132,7 +133,7 @@ void CheckpointListView::UpdateRowsFrom(int row) {
     }
 }
 
-void CheckpointListView::SyncScrollBar(int top) {
+bool CheckpointListView::SyncScrollBar(int top) {
     m_scrollBarSync.stop();
     const int shown = WholeRowsShown();
     const bool needed = Count() > shown;
@@ -143,19 +144,21 @@ void CheckpointListView::SyncScrollBar(int top) {
     const int before = TopRow();
     const int maximum = std::max(0, Count() - shown);
     m_scrollBar->Set(maximum, shown, std::clamp(top, 0, maximum));
-    if (TopRow() != before) {
-        viewport()->update();
+    if (TopRow() == before) {
+        return false;
     }
+    viewport()->update();
+    return true;
 }
 
-void CheckpointListView::ScrollTo(int row) {
+bool CheckpointListView::ScrollTo(int row) {
     int top = TopRow();
     if (row >= 0 && row < top) {
         top = row;
     } else if (row >= top + WholeRowsShown()) {
         top = row - WholeRowsShown() + 1;
     }
-    SyncScrollBar(top);
+    return SyncScrollBar(top);
 }
 
 void CheckpointListView::ChooseByUser(int row) {

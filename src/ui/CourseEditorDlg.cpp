@@ -24,6 +24,7 @@
 #include "MagnifiedMapDlg.h"
 #include "MapView.h"
 #include "SpinArrows.h"
+#include "StatusLine.h"
 #include "UiText.h"
 #include "editor/RaceRules.h"
 #include "res/MapPalette.h"
@@ -140,7 +141,8 @@ void CourseEditorDlg::CreateControls() {
                 widget = new QGroupBox(this);
                 break;
             case ControlKind::Static: {
-                auto* label = new QLabel(this);
+                // The sunken one is the status line.
+                auto* label = (item.style & kSunken) != 0 ? new StatusLine(this) : new QLabel(this);
                 Qt::Alignment align = Qt::AlignLeft;
                 if ((item.style & kAlignRight) != 0) {
                     align = Qt::AlignRight;
@@ -148,12 +150,6 @@ void CourseEditorDlg::CreateControls() {
                     align = Qt::AlignHCenter;
                 }
                 label->setAlignment(align | Qt::AlignTop);
-                if ((item.style & kSunken) != 0) {
-                    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-                    // The status line changes with every pointer move: painting its own background, it
-                    // spares painting the group box beneath it each time.
-                    label->setAutoFillBackground(true);
-                }
                 widget = label;
                 break;
             }

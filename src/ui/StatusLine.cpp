@@ -1,0 +1,48 @@
+// The status line's painting.
+#include "StatusLine.h"
+
+#include <QPainter>
+
+namespace rw::ui {
+
+StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Every pixel comes from the background picture: nothing beneath needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+const QPixmap& StatusLine::Background() {
+    const qreal ratio = devicePixelRatioF();
+    if (m_background.isNull() || m_background.deviceIndependentSize() != QSizeF(size()) ||
+        m_background.devicePixelRatio() != ratio || !m_backgroundPalette.isCopyOf(palette())) {
+        m_background = QPixmap(size() * ratio);
+        m_background.setDevicePixelRatio(ratio);
+        m_background.fill(palette().color(backgroundRole()));
+        QPainter painter(&m_background);
+        drawFrame(&painter);
+        m_backgroundPalette = palette();
+    }
+    return m_background;
+}
+
+void StatusLine::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, Background());
+    const QColor colour = palette().color(foregroundRole());
+    if (m_textPen.color() != colour) {
+        m_textPen = QPen(colour);
+    }
+    painter.setPen(m_textPen);
+    // Indented from the frame on the sides it is aligned to, as a label's text is.
+    const int inset = indent() >= 0      ? indent()
+                      : frameWidth() > 0 ? fontMetrics().horizontalAdvance(u'x') / 2
+                                         : 0;
+    const Qt::Alignment align = alignment();
+    const QRect place = contentsRect().adjusted(
+        (align & Qt::AlignLeft) != 0 ? inset : 0, (align & Qt::AlignTop) != 0 ? inset : 0,
+        (align & Qt::AlignRight) != 0 ? -inset : 0, (align & Qt::AlignBottom) != 0 ? -inset : 0);
+    painter.drawText(place, static_cast<int>(align) | Qt::TextSingleLine | Qt::TextDontClip, text());
+}
+
+}  // namespace rw::ui
