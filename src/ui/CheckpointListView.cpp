@@ -11,6 +11,7 @@
 #include <QTimerEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "SteadyScrollBar.h"
 
@@ -87,8 +88,8 @@ void CheckpointListView::Select(int row) {
     }
     const int before = m_selected;
     m_selected = row;
-    // A list that scrolls is painted whole anyway.
-    if (!ScrollTo(row) && row != before) {
+    ScrollTo(row);
+    if (row != before) {
         UpdateRow(before);
         UpdateRow(row);
     }
@@ -133,7 +134,7 @@ void CheckpointListView::UpdateRowsFrom(int row) {
     }
 }
 
-bool CheckpointListView::SyncScrollBar(int top) {
+void CheckpointListView::SyncScrollBar(int top) {
     m_scrollBarSync.stop();
     const int shown = WholeRowsShown();
     const bool needed = Count() > shown;
@@ -144,21 +145,30 @@ bool CheckpointListView::SyncScrollBar(int top) {
     const int before = TopRow();
     const int maximum = std::max(0, Count() - shown);
     m_scrollBar->Set(maximum, shown, std::clamp(top, 0, maximum));
-    if (TopRow() == before) {
-        return false;
-    }
-    viewport()->update();
-    return true;
+    ScrollRows(before - TopRow());
 }
 
-bool CheckpointListView::ScrollTo(int row) {
+void CheckpointListView::ScrollTo(int row) {
     int top = TopRow();
     if (row >= 0 && row < top) {
         top = row;
     } else if (row >= top + WholeRowsShown()) {
         top = row - WholeRowsShown() + 1;
     }
-    return SyncScrollBar(top);
+    SyncScrollBar(top);
+}
+
+// A step of a few rows moves the lines still shown (the window keeps their pixels) and paints only the
+// lines it uncovers: painting text is what a list's repaint costs.
+void CheckpointListView::ScrollRows(int rows) {
+    if (rows == 0) {
+        return;
+    }
+    if (std::abs(rows) < WholeRowsShown()) {
+        viewport()->scroll(0, rows * m_rowHeight);
+    } else {
+        viewport()->update();
+    }
 }
 
 void CheckpointListView::ChooseByUser(int row) {
@@ -335,10 +345,9 @@ void CheckpointListView::resizeEvent(QResizeEvent* event) {
     SyncScrollBar(TopRow());
 }
 
-// The scroll bar counts rows. Moving the lines still shown would cost more than painting the few lines
-// the list shows.
-void CheckpointListView::scrollContentsBy(int, int) {
-    viewport()->update();
+// The scroll bar counts rows.
+void CheckpointListView::scrollContentsBy(int, int dy) {
+    ScrollRows(dy);
 }
 
 void CheckpointListView::timerEvent(QTimerEvent* event) {

@@ -72,10 +72,11 @@ class CheckpointListView : public QAbstractScrollArea {
     int WholeRowsShown() const;
     void UpdateRow(int row);
     void UpdateRowsFrom(int row);
-    // Brings the scroll bar up to the rows with top as the first row shown (as near as the rows allow);
-    // whether the rows shown moved (and were all marked for painting).
-    bool SyncScrollBar(int top);
-    bool ScrollTo(int row);
+    // Brings the scroll bar up to the rows with top as the first row shown (as near as the rows allow).
+    void SyncScrollBar(int top);
+    void ScrollTo(int row);
+    // Shows the rows moved down by rows (up when negative).
+    void ScrollRows(int rows);
     void ChooseByUser(int row);
     void MeasureRows();
     const QStaticText& Layout(const QString& label);
