@@ -2,6 +2,8 @@
 #include "StatusLine.h"
 
 #include <QPainter>
+#include <QPen>
+#include <QStyle>
 
 namespace rw::ui {
 
@@ -29,20 +31,24 @@ const QPixmap& StatusLine::Background() {
 void StatusLine::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, Background());
+    // The text as a label places and draws it, indented from the frame on the sides it is aligned to.
+    const int inset = indent() >= 0      ? indent()
+                      : frameWidth() > 0 ? fontMetrics().horizontalAdvance(u'x') / 2
+                                         : 0;
+    const bool leftToRight = !text().isRightToLeft();
+    const Qt::Alignment align =
+        QStyle::visualAlignment(leftToRight ? Qt::LeftToRight : Qt::RightToLeft, alignment());
+    const QRect place = contentsRect().adjusted(
+        (align & Qt::AlignLeft) != 0 ? inset : 0, (align & Qt::AlignTop) != 0 ? inset : 0,
+        (align & Qt::AlignRight) != 0 ? -inset : 0, (align & Qt::AlignBottom) != 0 ? -inset : 0);
+    const int flags =
+        static_cast<int>(align) | (leftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft);
     const QColor colour = palette().color(foregroundRole());
     if (m_textPen.color() != colour) {
         m_textPen = QPen(colour);
     }
     painter.setPen(m_textPen);
-    // Indented from the frame on the sides it is aligned to, as a label's text is.
-    const int inset = indent() >= 0      ? indent()
-                      : frameWidth() > 0 ? fontMetrics().horizontalAdvance(u'x') / 2
-                                         : 0;
-    const Qt::Alignment align = alignment();
-    const QRect place = contentsRect().adjusted(
-        (align & Qt::AlignLeft) != 0 ? inset : 0, (align & Qt::AlignTop) != 0 ? inset : 0,
-        (align & Qt::AlignRight) != 0 ? -inset : 0, (align & Qt::AlignBottom) != 0 ? -inset : 0);
-    painter.drawText(place, static_cast<int>(align) | Qt::TextSingleLine | Qt::TextDontClip, text());
+    painter.drawText(place, flags, text());
 }
 
 }  // namespace rw::ui

@@ -57,9 +57,9 @@ inline void ClickTile(CourseEditorDlg& window, int x, int y, Qt::MouseButton but
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::mouseClick(window.windowHandle(), button, modifiers, TilePoint(window, x, y) + QPoint(1, 1));
 }
-inline void ClickListRow(CourseEditorDlg& window, int row) {
+inline void ClickListRow(CourseEditorDlg& window, int row, Qt::MouseButton button = Qt::LeftButton) {
     auto* list = window.ControlAs<CheckpointListView>(ControlId::CheckpointList);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->RowRect(row).center());
+    QTest::mouseClick(list->viewport(), button, Qt::NoModifier, list->RowRect(row).center());
 }
 
 // Key events carrying each character of text (any Unicode text).
