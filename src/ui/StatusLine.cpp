@@ -2,7 +2,6 @@
 #include "StatusLine.h"
 
 #include <QPainter>
-#include <QPen>
 #include <QStyle>
 
 namespace rw::ui {
@@ -43,12 +42,7 @@ void StatusLine::paintEvent(QPaintEvent*) {
         (align & Qt::AlignRight) != 0 ? -inset : 0, (align & Qt::AlignBottom) != 0 ? -inset : 0);
     const int flags =
         static_cast<int>(align) | (leftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft);
-    const QColor colour = palette().color(foregroundRole());
-    if (m_textPen.color() != colour) {
-        m_textPen = QPen(colour);
-    }
-    painter.setPen(m_textPen);
-    painter.drawText(place, flags, text());
+    style()->drawItemText(&painter, place, flags, palette(), isEnabled(), text(), foregroundRole());
 }
 
 }  // namespace rw::ui

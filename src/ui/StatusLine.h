@@ -3,15 +3,13 @@
 
 #include <QLabel>
 #include <QPalette>
-#include <QPen>
 #include <QPixmap>
 
 namespace rw::ui {
 
 // Its text changes at every pointer move over the map. A label paints its background, its frame and its
-// text with a painter each, making the frame's and the text's pens anew every time; this one paints in one
-// pass, from its background and frame drawn once for its size and palette, with a text pen it keeps, the
-// text placed and clipped as a label's (without the clip the glyphs come out differently).
+// text with a painter each, making the frame's pens anew every time; this one paints in one pass, from its
+// background and frame drawn once for its size and palette, then its text as a label draws plain text.
 class StatusLine : public QLabel {
     Q_OBJECT
 
@@ -26,7 +24,6 @@ class StatusLine : public QLabel {
 
     QPixmap m_background;
     QPalette m_backgroundPalette;  // the palette it was drawn in
-    QPen m_textPen;                // in the colour last painted
 };
 
 }  // namespace rw::ui
