@@ -74,10 +74,6 @@ void CheckpointListView::Remove(int row) {
     }
 }
 
-QString CheckpointListView::Label(int row) const {
-    return row >= 0 && row < Count() ? m_rows[static_cast<std::size_t>(row)].label : QString();
-}
-
 int CheckpointListView::ItemData(int row) const {
     return row >= 0 && row < Count() ? m_rows[static_cast<std::size_t>(row)].itemData : -1;
 }

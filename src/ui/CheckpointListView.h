@@ -15,6 +15,8 @@
 
 namespace rw::ui {
 
+class SteadyScrollBar;
+
 // An item view would keep a model, a selection model and an item per entry, and answer an insert by laying
 // out and repainting every line with a scroll bar; a click on the map adds one entry and moves the
 // selection. This list keeps its labels and the selected row, repaints only the lines that change, and
@@ -22,8 +24,6 @@ namespace rw::ui {
 // or the arrow, page, Home and End keys select it; other buttons, clicks below the last entry and Ctrl on
 // the selected entry leave the selection as it is, so the entry the user sees selected is always the one
 // Delete removes and the right button moves. Only the user's changes are signalled.
-class SteadyScrollBar;
-
 class CheckpointListView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -35,7 +35,6 @@ class CheckpointListView : public QAbstractScrollArea {
     void Insert(int row, const QString& label, int itemData);
     void SetLabel(int row, const QString& label);
     void Remove(int row);
-    QString Label(int row) const;
     // -1 for a row the list does not have.
     int ItemData(int row) const;
     // The selected row, -1 for none.
