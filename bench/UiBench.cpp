@@ -20,6 +20,14 @@
 #include "scenario/WriteScenario.h"
 #include "ui/CourseEditorDlg.h"
 
+// Under `valgrind --tool=callgrind --collect-atstart=no` only the timed clicks are counted.
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define RW_COUNT_INSTRUCTIONS() CALLGRIND_TOGGLE_COLLECT
+#else
+#define RW_COUNT_INSTRUCTIONS()
+#endif
+
 namespace rw::bench {
 namespace {
 
@@ -88,9 +96,11 @@ void ClickRoadTile(benchmark::State& state) {
         const QPoint point = window->MapOrigin() + QPoint(2 * tile.x, 2 * tile.y);
         const std::uint64_t allocationsBefore = AllocationCount();
         const auto start = std::chrono::steady_clock::now();
+        RW_COUNT_INSTRUCTIONS();
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
         // The click only invalidates the window; the repaint runs as the event loop next turns.
         QApplication::processEvents();
+        RW_COUNT_INSTRUCTIONS();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         allocations += AllocationCount() - allocationsBefore;
         state.SetIterationTime(took.count());

@@ -214,6 +214,9 @@ FileResult Refused(std::string message, std::size_t offset) {
 
 constexpr std::size_t kFormHeaderSize = 12;
 constexpr std::size_t kChunkHeaderSize = 8;
+// More than a city with every chunk once takes even stored without compression (about 170 KB): a file up to
+// this long is read in one call.
+constexpr std::uint64_t kWholeReadLimit = 256 * 1024;
 
 // Checks the form header; nothing when it is a city's.
 std::optional<FileResult> CheckFormHeader(std::span<const std::uint8_t> header) {
@@ -311,10 +314,11 @@ FileResult LoadCityBytes(CityMap& map, std::span<const std::uint8_t> file, std::
 
 namespace {
 
-// Reads what the reader will look at, no more: the header first, and unless it is a city's nothing else;
-// then the form as its size says, or the first chunk when that is longer (the reader always takes one),
-// and never more than the file holds. So memory follows the file, and a device or a huge file claiming to
-// be a city costs nothing.
+// Reads what the reader will look at, no more: the form as its header says, or the first chunk when that
+// is longer (the reader always takes one), and never more than the file holds. A file no longer than any
+// city can be is read whole in one call and trimmed; a longer one is read header first, and unless it is a
+// city's nothing else, so memory follows the file and a device or a huge file claiming to be a city costs
+// nothing.
 FileResult ReadCityBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
     if (!res::DiskFile::FitsPath(path)) {
         return FileResult::Failure(path.empty() ? FileStatus::NoSuchFile : FileStatus::PathTooLong);
@@ -329,34 +333,36 @@ FileResult ReadCityBytes(const std::string& path, std::vector<std::uint8_t>& byt
         return FileResult::Failure(fs.LastError());
     }
     const auto fileSize = static_cast<std::uint64_t>(length);
-    std::array<std::uint8_t, kFormHeaderSize + kChunkHeaderSize> head{};
-    const std::int64_t got = fs.Read(file.Handle(), head);
+    constexpr std::size_t kHeadSize = kFormHeaderSize + kChunkHeaderSize;
+    bytes.resize(fileSize <= kWholeReadLimit ? static_cast<std::size_t>(fileSize) : kHeadSize);
+    const std::int64_t got = fs.Read(file.Handle(), bytes);
     if (got < 0) {
         return FileResult::Failure(fs.LastError());
     }
-    const auto headSize = static_cast<std::size_t>(got);
-    if (auto refused = CheckFormHeader(std::span(head).first(std::min(headSize, kFormHeaderSize)))) {
+    // A file that shrank while it was read ends where its bytes end.
+    bytes.resize(static_cast<std::size_t>(got));
+    const auto head = std::span<const std::uint8_t>(bytes).first(std::min(bytes.size(), kHeadSize));
+    if (auto refused = CheckFormHeader(head.first(std::min(head.size(), kFormHeaderSize)))) {
         return *refused;
     }
     const auto formSize = static_cast<std::int32_t>(res::ByteReader::U32BEAt(head, 4).value_or(0));
     std::uint64_t wanted = 8 + static_cast<std::uint64_t>(std::max<std::int32_t>(formSize, 4));
-    if (headSize == head.size()) {
+    if (head.size() == kHeadSize) {
         const std::uint64_t firstChunk = res::ByteReader::U32BEAt(head, kFormHeaderSize + 4).value_or(0);
-        wanted = std::max(wanted, head.size() + firstChunk);
+        wanted = std::max<std::uint64_t>(wanted, kHeadSize + firstChunk);
     }
     wanted = std::min(wanted, fileSize);
-    bytes.assign(head.begin(),
-                 head.begin() + static_cast<std::ptrdiff_t>(std::min<std::uint64_t>(headSize, wanted)));
-    if (wanted > bytes.size()) {
-        const std::size_t start = bytes.size();
+    if (wanted <= bytes.size()) {
         bytes.resize(static_cast<std::size_t>(wanted));
-        const std::int64_t rest = fs.Read(file.Handle(), std::span(bytes).subspan(start));
-        if (rest < 0) {
-            return FileResult::Failure(fs.LastError());
-        }
-        // A file that shrank while it was read ends where its bytes end.
-        bytes.resize(start + static_cast<std::size_t>(rest));
+        return {};
     }
+    const std::size_t start = bytes.size();
+    bytes.resize(static_cast<std::size_t>(wanted));
+    const std::int64_t rest = fs.Read(file.Handle(), std::span(bytes).subspan(start));
+    if (rest < 0) {
+        return FileResult::Failure(fs.LastError());
+    }
+    bytes.resize(start + static_cast<std::size_t>(rest));
     return {};
 }
 

@@ -86,7 +86,9 @@ int NativeFileSystem::OpenExisting(const std::string& path, FileAccess access, F
         m_lastError = FileStatus::NotRegularFile;
         return -1;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // The status flags are the ones it was opened with (F_SETFL ignores the access mode and the open-time
+    // flags), so they need not be asked for.
+    ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     return fd;
 }
 

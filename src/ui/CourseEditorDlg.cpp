@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -18,14 +17,14 @@
 #include <algorithm>
 #include <utility>
 
-#include "CheckpointDelegate.h"
+#include "CheckpointListView.h"
 #include "DialogUnits.h"
 #include "EditorTemplate.h"
 #include "FieldValidator.h"
 #include "MagnifiedMapDlg.h"
 #include "MapView.h"
-#include "SingleSelectionList.h"
 #include "SpinArrows.h"
+#include "StatusLine.h"
 #include "UiText.h"
 #include "editor/RaceRules.h"
 #include "res/MapPalette.h"
@@ -127,12 +126,8 @@ void CourseEditorDlg::CreateControls() {
                 break;
             }
             case ControlKind::ListBox: {
-                auto* list = new SingleSelectionList(this);
-                list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-                list->setUniformItemSizes(true);
-                list->setItemDelegate(new CheckpointDelegate(list));
-                m_checkpointList = list;
-                widget = list;
+                m_checkpointList = new CheckpointListView(this);
+                widget = m_checkpointList;
                 break;
             }
             case ControlKind::Spin:
@@ -146,7 +141,8 @@ void CourseEditorDlg::CreateControls() {
                 widget = new QGroupBox(this);
                 break;
             case ControlKind::Static: {
-                auto* label = new QLabel(this);
+                // The sunken one is the status line.
+                auto* label = (item.style & kSunken) != 0 ? new StatusLine(this) : new QLabel(this);
                 Qt::Alignment align = Qt::AlignLeft;
                 if ((item.style & kAlignRight) != 0) {
                     align = Qt::AlignRight;
@@ -154,9 +150,6 @@ void CourseEditorDlg::CreateControls() {
                     align = Qt::AlignHCenter;
                 }
                 label->setAlignment(align | Qt::AlignTop);
-                if ((item.style & kSunken) != 0) {
-                    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-                }
                 widget = label;
                 break;
             }
@@ -250,6 +243,10 @@ void CourseEditorDlg::LayOut() {
     }
     QWidget* frame = Control(ControlId::MapBox);
     frame->resize(frame->width() + dx, frame->height() + dy);
+    // Labels keep the size laid out here, so a new text asks the window for no layout.
+    for (QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        label->setFixedSize(label->size());
+    }
     // The sizes are the window's outer frame; the frame's own edges are known once it is shown.
     m_frameSize = QSize(Control(ControlId::StatusFrame)->width() + dx + 15, height() + dy);
     setFixedSize(m_frameSize);
@@ -294,7 +291,7 @@ void CourseEditorDlg::ConnectEventTable() {
             [&editor] { editor.OnLoadScenario(); });
     connect(button(ControlId::SaveScenario), &QPushButton::clicked, this,
             [&editor] { editor.OnSaveScenario(); });
-    connect(m_checkpointList, &QListWidget::itemSelectionChanged, this,
+    connect(m_checkpointList, &CheckpointListView::SelectionChanged, this,
             [&editor] { editor.OnSelchangeCheckpoints(); });
     // Left button down, mouse move, right button down: mousePressEvent and mouseMoveEvent.
     connect(laps, &SpinArrows::Clicked, this, [&editor] { editor.OnClickLapsSpin(); });

@@ -20,7 +20,6 @@ class QContextMenuEvent;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMouseEvent;
 class QPainter;
 class QPaintEvent;
@@ -28,6 +27,7 @@ class QShowEvent;
 
 namespace rw::ui {
 
+class CheckpointListView;
 class MagnifiedMapDlg;
 class MapView;
 
@@ -110,7 +110,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     const QImage& ShownImage() const;
 
     std::map<int, QWidget*> m_controls;
-    QListWidget* m_checkpointList = nullptr;
+    CheckpointListView* m_checkpointList = nullptr;
     QComboBox* m_difficultyCombo = nullptr;
     MapView* m_mapView = nullptr;
     bool m_ending = false;

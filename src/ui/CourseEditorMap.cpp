@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -12,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "CheckpointListView.h"
 #include "CourseEditorDlg.h"
 #include "FieldValidator.h"
 #include "MagnifiedMapDlg.h"
@@ -60,56 +60,35 @@ void CourseEditorDlg::SetText(ControlId id, std::string_view text) {
 }
 
 int CourseEditorDlg::ListCount() const {
-    return m_checkpointList->count();
+    return m_checkpointList->Count();
 }
 
 void CourseEditorDlg::ListInsert(int row, std::string_view label, int itemData) {
-    const QSignalBlocker quiet(m_checkpointList);
-    auto* item = new QListWidgetItem(FromUtf8(label));
-    item->setData(Qt::UserRole, itemData);
-    m_checkpointList->insertItem(row, item);
+    m_checkpointList->Insert(row, FromUtf8(label), itemData);
 }
 
 void CourseEditorDlg::ListSetLabel(int row, std::string_view label) {
-    if (QListWidgetItem* item = m_checkpointList->item(row)) {
-        const QSignalBlocker quiet(m_checkpointList);
-        item->setText(FromUtf8(label));
-    }
+    m_checkpointList->SetLabel(row, FromUtf8(label));
 }
 
 void CourseEditorDlg::ListRemove(int row) {
-    const QSignalBlocker quiet(m_checkpointList);
-    delete m_checkpointList->takeItem(row);
+    m_checkpointList->Remove(row);
 }
 
 int CourseEditorDlg::ListItemData(int row) const {
-    const QListWidgetItem* item = m_checkpointList->item(row);
-    return item == nullptr ? -1 : item->data(Qt::UserRole).toInt();
+    return m_checkpointList->ItemData(row);
 }
 
-// A single-selection list's selected entry is nearly always its current one; asking for the current row
-// first spares building the list of selected items.
 int CourseEditorDlg::ListSelection() const {
-    const int current = m_checkpointList->currentRow();
-    if (current >= 0 && m_checkpointList->item(current)->isSelected()) {
-        return current;
-    }
-    const QList<QListWidgetItem*> selected = m_checkpointList->selectedItems();
-    return selected.isEmpty() ? -1 : m_checkpointList->row(selected.first());
+    return m_checkpointList->Selected();
 }
 
 void CourseEditorDlg::ListSelect(int row) {
-    const QSignalBlocker quiet(m_checkpointList);
-    if (row < 0 || row >= m_checkpointList->count()) {
-        m_checkpointList->clearSelection();
-        m_checkpointList->setCurrentRow(-1);
-        return;
-    }
-    m_checkpointList->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    m_checkpointList->Select(row);
 }
 
 void CourseEditorDlg::ListScrollToTop() {
-    m_checkpointList->scrollToTop();
+    m_checkpointList->ScrollToTop();
 }
 
 int CourseEditorDlg::DifficultySelection() const {

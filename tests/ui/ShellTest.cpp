@@ -2,6 +2,7 @@
 // remembered), the game launch (through wine, detached, in its folder) and its failure message. The
 // end-to-end run holds Save As and About.
 #include <QFileDialog>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QTest>
 
 #include <memory>
@@ -13,6 +12,7 @@
 
 #include "editor/ScratchGameFolder.h"
 #include "editor/ScriptedHost.h"
+#include "ui/CheckpointListView.h"
 #include "ui/CourseEditorDlg.h"
 #include "ui/UiText.h"
 
@@ -57,10 +57,9 @@ inline void ClickTile(CourseEditorDlg& window, int x, int y, Qt::MouseButton but
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::mouseClick(window.windowHandle(), button, modifiers, TilePoint(window, x, y) + QPoint(1, 1));
 }
-inline void ClickListRow(CourseEditorDlg& window, int row) {
-    auto* list = window.ControlAs<QListWidget>(ControlId::CheckpointList);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(list->item(row)).center());
+inline void ClickListRow(CourseEditorDlg& window, int row, Qt::MouseButton button = Qt::LeftButton) {
+    auto* list = window.ControlAs<CheckpointListView>(ControlId::CheckpointList);
+    QTest::mouseClick(list->viewport(), button, Qt::NoModifier, list->RowRect(row).center());
 }
 
 // Key events carrying each character of text (any Unicode text).

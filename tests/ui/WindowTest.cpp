@@ -183,15 +183,16 @@ class WindowTest : public QObject {
         QCOMPARE(FieldText(W(), ControlId::Laps), stopped);
     }
 
-    // The editing keys reach the editor over the field's and the list's own use of them, the list's keys only
-    // while it has the focus; Ctrl+S saves. Enter in a field does nothing, on a push button it presses it;
-    // F1 opens About; Escape and the close box are the close request, which the host carries out.
+    // The arrow keys select in the list, the right button does not; the editing keys reach the editor over
+    // the field's and the list's own use of them, the list's keys only while it has the focus; Ctrl+S saves.
+    // Enter in a field does nothing, on a push button it presses it; F1 opens About; Escape and the close box
+    // are the close request, which the host carries out.
     void keys() {
         m_editor->LoadTown();
         for (const int x : {20, 30, 40}) {
             ClickTile(W(), x, kRoadRow);
         }
-        ClickListRow(W(), 1);
+        ClickListRow(W(), 0, Qt::RightButton);
         QWidget* list = W().Control(ControlId::CheckpointList);
         auto* title = W().ControlAs<QLineEdit>(ControlId::RaceTitle);
         const Tiles all{{20, 40}, {30, 40}, {40, 40}};
@@ -202,7 +203,8 @@ class WindowTest : public QObject {
             Qt::Key key;
             Qt::KeyboardModifiers modifiers;
             Tiles course;
-        } steps[] = {{list, Qt::Key_Up, Qt::AltModifier, {{30, 40}, {20, 40}, {40, 40}}},
+        } steps[] = {{list, Qt::Key_Up, {}, all},
+                     {list, Qt::Key_Up, Qt::AltModifier, {{30, 40}, {20, 40}, {40, 40}}},
                      {list, Qt::Key_Down, Qt::AltModifier, all},
                      {list, Qt::Key_Delete, {}, cut},
                      {title, Qt::Key_Z, ctrl, all},
