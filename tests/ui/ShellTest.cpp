@@ -1,21 +1,26 @@
 // Outside the window, through the real host: the file pickers, the game folder (found, asked for,
 // remembered), the game launch (through wine, detached, in its folder) and its failure message. The
 // end-to-end run holds Save As and About.
+#include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
 
-#include "UiTestSupport.h"
 #include "editor/GameFolderChoice.h"
+#include "ui/CourseEditorDlg.h"
 #include "ui/FilePickerDlg.h"
 #include "ui/GameFolder.h"
 #include "ui/QtEditorHost.h"
 #include "ui/QtGameFolderHost.h"
+#include "ui/UiText.h"
 
 using namespace rw::ui;
 
