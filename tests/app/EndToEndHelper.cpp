@@ -1,9 +1,6 @@
-// Helper of the end-to-end test: where the editor's controls sit, road tiles of a city, a saved race's facts.
+// Helper of the end-to-end test: where the editor's controls sit.
 //
-//   EndToEndHelper geometry                     control positions in the window, as NAME_X=.. lines
-//   EndToEndHelper make-city OUT.urb            a generated city, for when the CLI is not built
-//   EndToEndHelper roads CITY.urb X,Y [X,Y...]  the road tile nearest to each target, "X,Y" per line
-//   EndToEndHelper dump FILE.scn                name, city file and checkpoints of a scenario
+//   EndToEndHelper geometry    control positions in the window, as NAME_X=.. lines
 //
 // geometry runs the editor window's own layout on the same display and fonts as the editor under test,
 // so the test clicks exactly where the editor draws its controls.
@@ -16,8 +13,6 @@
 
 #include <cstdio>
 #include <string>
-
-#include "support/EndToEndFiles.h"
 
 namespace {
 
@@ -45,13 +40,9 @@ int Geometry(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "geometry") {
+    if (argc > 1 && std::string(argv[1]) == "geometry") {
         return Geometry(argc, argv);
     }
-    if (const auto status = rw::support::RunFileCommand(argc, argv)) {
-        return *status;
-    }
-    std::fprintf(stderr, "usage: EndToEndHelper geometry | make-city OUT | roads CITY X,Y... | dump FILE\n");
+    std::fprintf(stderr, "usage: EndToEndHelper geometry\n");
     return 2;
 }

@@ -2,12 +2,16 @@
 # The real editor from a demo game folder under Xvfb with the real X platform plugin: load a city through
 # the picker, click road tiles on the map, type a title, save through the Save As dialog, exit, and check
 # the saved file. Along the way: F1 for the About box, and Enter Vortane starting a stand-in game.
-# usage: EndToEndTest.sh EDITOR HELPER [CLI]     exit 77 = skipped (no Xvfb or xdotool)
+# usage: EndToEndTest.sh EDITOR HELPER CLI     exit 77 = skipped (no Xvfb, xdotool or CLI)
 set -euo pipefail
 editor=$1
 helper=$2
 cli=${3:-}
 
+if [ ! -x "$cli" ]; then
+  echo "SKIPPED: the end-to-end test fills its game folder with routewright-cli, which is not built."
+  exit 77
+fi
 for tool in Xvfb xdotool; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "SKIPPED: $tool is not installed; the end-to-end test needs Xvfb and xdotool (scripts/install-deps)."
@@ -34,6 +38,7 @@ fail() {
   fi
   exit 1
 }
+source "$(dirname "$0")/../support/EndToEndFiles.sh"
 
 # Waits up to 20 s for a visible window whose title matches the regular expression; prints its id.
 wait_window() {
@@ -59,22 +64,16 @@ click_at() {
   sleep 0.2
 }
 
-# The demo game folder: the editor inside it, cities and races from the CLI (or one generated city).
+# The demo game folder: the editor inside it, cities and races from the CLI.
 game=$work/game
-mkdir -p "$game/cities" "$game/scenarios/movie"
+"$cli" make-demo "$game" >/dev/null
 cp "$editor" "$game/routewright"
-if [ -n "$cli" ] && [ -x "$cli" ]; then
-  "$cli" make-demo "$game" >/dev/null
-else
-  echo "note: routewright-cli is not built; using a generated city and skipping the CLI check"
-  "$helper" make-city "$game/cities/Zz_EndToEnd.urb"
-fi
 # A stand-in game that notes where it was started.
 printf '#!/bin/sh\npwd > launched.txt\n' > "$game/vortane.exe"
 chmod +x "$game/vortane.exe"
 # The picker sorts the names; End picks the last one.
 city=$(cd "$game/cities" && ls | LC_ALL=C sort -f | tail -n 1)
-mapfile -t tiles < <("$helper" roads "$game/cities/$city" 20,20 100,30 64,100)
+mapfile -t tiles < <(road_tiles "$game/cities/$city" 20,20 100,30 64,100)
 [ ${#tiles[@]} -eq 3 ] || fail "no road tiles found in $city"
 
 # A display of our own. Servers started at the same moment elsewhere can announce the same number, so
@@ -169,18 +168,5 @@ if kill -0 "$editor_pid" 2>/dev/null; then fail "the editor did not end after Ex
 wait "$editor_pid" || fail "the editor ended with status $?"
 editor_pid=""
 
-facts=$("$helper" dump "$saved") || fail "the saved file does not read back"
-expected="name=Night Run
-cityFile=$city
-checkpoints=${tiles[0]} ${tiles[1]} ${tiles[2]}"
-[ "$facts" = "$expected" ] || fail "saved race differs: got
-$facts
-expected
-$expected"
-
-if [ -n "$cli" ] && [ -x "$cli" ]; then
-  json=$("$cli" scenario dump "$saved") || fail "routewright-cli scenario dump refused the saved file"
-  grep -q '"name": *"Night Run"' <<<"$json" || fail "the CLI dump lacks the title: $json"
-  grep -q "\"cityFile\": *\"$city\"" <<<"$json" || fail "the CLI dump lacks the city file: $json"
-fi
+check_saved_race "$saved" "Night Run" "$city" "${tiles[*]}"
 echo "PASSED: saved $city race with checkpoints ${tiles[*]}"

@@ -1,10 +1,7 @@
 // Helper of the Windows end-to-end test, run under the same Wine as the editor under test.
 //
-//   win32_e2e_helper where TITLE [ID]            screen rectangle "X Y W H" of the visible window titled
-//                                                TITLE, or of its control ID
-//   win32_e2e_helper make-city OUT.urb           a generated city, for when the CLI is not at hand
-//   win32_e2e_helper roads CITY.urb X,Y [X,Y...] the road tile nearest to each target, "X,Y" per line
-//   win32_e2e_helper dump FILE.scn               name, city file and checkpoints of a scenario
+//   win32_e2e_helper where TITLE [ID]    screen rectangle "X Y W H" of the visible window titled TITLE, or
+//                                        of its control ID
 //
 // where asks the running editor itself, so the test clicks exactly where Wine placed the controls.
 #include <windows.h>
@@ -12,8 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include "support/EndToEndFiles.h"
 
 #include "Utf16.h"
 
@@ -39,14 +34,9 @@ int Where(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "where" && argc >= 3) {
+    if (argc >= 3 && std::string(argv[1]) == "where") {
         return Where(argc, argv);
     }
-    if (const auto status = rw::support::RunFileCommand(argc, argv)) {
-        return *status;
-    }
-    std::fprintf(
-        stderr, "usage: win32_e2e_helper where TITLE [ID] | make-city OUT | roads CITY X,Y... | dump FILE\n");
+    std::fprintf(stderr, "usage: win32_e2e_helper where TITLE [ID]\n");
     return 2;
 }

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # The real routewright.exe under Wine on the current X display: load a city through the picker, click road
 # tiles on the map (one undone with Ctrl+Z and clicked again), type a title, save through the real Save As
-# dialog, exit, and check the saved file (with the Linux routewright-cli as well when it is given).
-# usage: EndToEndTest.sh EDITOR.exe HELPER.exe WINE64 [CLI]     exit 77 = skipped (no display or xdotool)
+# dialog, exit, and check the saved file with CLI, a routewright-cli this machine runs, which also fills the
+# game folder.
+# usage: EndToEndTest.sh EDITOR.exe HELPER.exe WINE64 CLI     exit 77 = skipped (no display, xdotool or CLI)
 set -euo pipefail
 editor=$1
 helper=$2
 wine=$3
 cli=${4:-}
 
+if [ ! -x "$cli" ]; then
+  echo "SKIPPED: the Windows end-to-end test needs the build machine's routewright-cli (RW_HOST_CLI)"
+  exit 77
+fi
 if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null 2>&1; then
   echo "SKIPPED: the Windows end-to-end test needs an X display (scripts/windows-tests starts Xvfb) and xdotool"
   exit 77
@@ -31,6 +36,7 @@ fail() {
   fi
   exit 1
 }
+source "$(dirname "$0")/../support/EndToEndFiles.sh"
 
 helper() { "$wine" "$helper" "$@" | tr -d '\r'; }
 
@@ -67,17 +73,11 @@ click_control() {
 }
 
 game=$work/game
-mkdir -p "$game/cities" "$game/scenarios/movie"
+"$cli" make-demo "$game" >/dev/null
 cp "$editor" "$game/routewright.exe"
-if [ -n "$cli" ] && [ -x "$cli" ]; then
-  "$cli" make-demo "$game" >/dev/null
-else
-  echo "note: no Linux routewright-cli given; using a generated city and skipping the CLI check"
-  helper make-city "$game/cities/Zz_EndToEnd.urb"
-fi
 # The picker sorts the names and selects the first.
 city=$(cd "$game/cities" && ls | LC_ALL=C sort -f | head -n 1)
-mapfile -t tiles < <(helper roads "$game/cities/$city" 20,20 100,30 64,100)
+mapfile -t tiles < <(road_tiles "$game/cities/$city" 20,20 100,30 64,100)
 [ ${#tiles[@]} -eq 3 ] || fail "no road tiles found in $city"
 
 (cd "$game" && exec "$wine" routewright.exe) >"$work/editor.log" 2>&1 &
@@ -125,17 +125,5 @@ for _ in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; d
 if kill -0 "$editor_pid" 2>/dev/null; then fail "the editor did not end after Exit"; fi
 editor_pid=""
 
-facts=$(helper dump "$saved") || fail "the saved file does not read back"
-expected="name=Night Run
-cityFile=$city
-checkpoints=${tiles[0]} ${tiles[1]} ${tiles[2]}"
-[ "$facts" = "$expected" ] || fail "saved race differs: got
-$facts
-expected
-$expected"
-if [ -n "$cli" ] && [ -x "$cli" ]; then
-  json=$("$cli" scenario dump "$saved") || fail "routewright-cli scenario dump refused the saved file"
-  grep -q '"name": *"Night Run"' <<<"$json" || fail "the CLI dump lacks the title: $json"
-  grep -q "\"cityFile\": *\"$city\"" <<<"$json" || fail "the CLI dump lacks the city file: $json"
-fi
+check_saved_race "$saved" "Night Run" "$city" "${tiles[*]}"
 echo "PASSED: saved $city race with checkpoints ${tiles[*]}"
