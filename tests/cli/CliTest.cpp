@@ -157,14 +157,16 @@ std::string CliTest::At(const std::string& text) const {
     return result;
 }
 
-std::string CliTest::Race(const std::string& file, const Args& checkpoints, int laps) const {
+std::string CliTest::Race(const std::string& file, const Args& checkpoints, const Args& options) const {
     const std::string path = (dir / "scenarios" / "movie" / file).string();
-    Args args{"race", city, "-o", path, "--title", "T", "--laps", std::to_string(laps)};
+    Args args{"race", city, "-o", path};
+    args.insert(args.end(), options.begin(), options.end());
     for (const auto& c : checkpoints) {
         args.insert(args.end(), {"--checkpoint", c});
     }
     const auto r = RunTool(args);
     EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out + r.err, "");
     return path;
 }
 

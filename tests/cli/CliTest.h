@@ -49,8 +49,10 @@ class CliTest : public testing::Test {
     ToolResult RunTool(const Args& args, const std::string& stdoutPath = {}) const;
     // Replaces every '@' in text with this folder's path and a slash.
     std::string At(const std::string& text) const;
-    // Builds scenarios/movie/<file> with `race` on the L city, title "T".
-    std::string Race(const std::string& file, const Args& checkpoints, int laps = 1) const;
+    // Builds scenarios/movie/<file> with `race` on the L city and the options given, which it expects to
+    // succeed silently.
+    std::string Race(const std::string& file, const Args& checkpoints,
+                     const Args& options = {"--title", "T"}) const;
     Json RunJson(const Args& args) const;
 
     fs::path dir;
