@@ -9,15 +9,12 @@
 
 #include "city/LocationNames.h"
 #include "city/TileCodes.h"
+#include "route/DrivableCode.h"
 
 namespace rw::city {
 namespace {
 
-// The pathfinder's set, kept here so that the city tests do not depend on the route library.
-bool IsDrivable(int code) {
-    return (code >= 29 && code <= 43) || (code >= 63 && code <= 70) || (code >= 73 && code <= 91) ||
-           (code >= 93 && code <= 107);
-}
+using route::IsDrivableCode;
 
 int TunnelField(const CityData& city, int x, int y) {
     return (city.altitude[TileIndex(x, y)] & 0x7C00) >> 10;
@@ -48,7 +45,7 @@ TEST(CityGeneratorTest, CitiesHoldABelievableCity) {
                     EXPECT_TRUE(LocationNameOf(code)) << code;
                     locations.insert(code);
                 }
-                EXPECT_TRUE(!IsRoadTile(code) || IsDrivable(code)) << code;
+                EXPECT_TRUE(!IsRoadTile(code) || IsDrivableCode(code)) << code;
                 if (IsTransportTile(code) && !IsRoadTile(code)) {
                     transportOnly.insert(code);
                 }
@@ -73,7 +70,7 @@ TEST(CityGeneratorTest, CitiesHoldABelievableCity) {
             const int midX = info.westPortalX + dx * info.tunnelLength / 2,
                       midY = info.westPortalY + dy * info.tunnelLength / 2;
             EXPECT_GT(TunnelField(city, midX, midY), 1);
-            EXPECT_FALSE(IsDrivable(city.buildings[TileIndex(midX, midY)]));
+            EXPECT_FALSE(IsDrivableCode(city.buildings[TileIndex(midX, midY)]));
         }
     }
 }
