@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -147,9 +148,7 @@ TEST_F(LoadCityFileTest, LabelsAreCutTo23OrClearedWithoutXlab) {
         EXPECT_EQ(block[at], value) << at;
     }
     ASSERT_TRUE(Load({Misc()}));
-    for (std::uint8_t b : map.Block(CityBlock::auxPtr6)) {
-        ASSERT_EQ(b, 0);
-    }
+    EXPECT_TRUE(std::ranges::all_of(map.Block(CityBlock::auxPtr6), [](std::uint8_t b) { return b == 0; }));
 }
 
 TEST_F(LoadCityFileTest, NameRules) {
