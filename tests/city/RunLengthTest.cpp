@@ -75,8 +75,7 @@ TEST(RunLengthTest, PrefixDecodeAgreesWithTheExactDecode) {
             data = EncodeRunLength(plain);
         }
         const std::size_t capacity = static_cast<std::size_t>(random() % 2100);
-        Bytes exact(capacity + 32, 0xEE);
-        Bytes prefix(capacity + 32, 0xEE);
+        Bytes exact(capacity + 32, 0xEE), prefix = exact;
         const bool ok = DecodeRunLength(data, std::span(exact).subspan(16, capacity));
         const auto count = DecodeRunLengthPrefix(data, std::span(prefix).subspan(16, capacity));
         ASSERT_EQ(count.has_value(), ok) << trial;
