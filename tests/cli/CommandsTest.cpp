@@ -181,8 +181,8 @@ TEST_F(CliTest, RenderDrawsTheEditorsMapAsAnEightBitPalettePng) {
     for (const auto& [x, y, index] : pixels) {
         EXPECT_EQ(image.Index(x, y), index) << x << "," << y;
     }
-    EXPECT_EQ(render({"render", race, "-o", png, "--selected", "3"}).Index(58, 18),
-              red);  // out of range: none
+    // A selection out of range selects none.
+    EXPECT_EQ(render({"render", race, "-o", png, "--selected", "3"}).Index(58, 18), red);
 }
 
 // Every demo race names a demo city and has a road on every leg.
