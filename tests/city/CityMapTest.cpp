@@ -14,8 +14,7 @@ namespace {
 // map change nothing.
 TEST(CityMapTest, GenerationChangesOnEveryChangeAndOffMapWritesDoNothing) {
     const auto a = std::make_unique<CityMap>();
-    const auto b = std::make_unique<CityMap>();
-    EXPECT_NE(a->Generation(), b->Generation());
+    EXPECT_NE(a->Generation(), std::make_unique<CityMap>()->Generation());
     auto g = a->Generation();
     a->SetBuilding(4, 4, 200);
     a->SetZone(4, 4, 3);

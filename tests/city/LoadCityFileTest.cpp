@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,7 +22,6 @@ class LoadCityFileTest : public ::testing::Test {
   protected:
     static CityFileChunk Raw(std::string_view t, Bytes data) { return {{t[0], t[1], t[2], t[3]}, data}; }
     static CityFileChunk Coded(std::string_view t, const Bytes& b) { return Raw(t, EncodeRunLength(b)); }
-    static Bytes File(const std::vector<CityFileChunk>& chunks) { return AssembleCityFile(chunks); }
     // A MISC chunk holding only its first word.
     static CityFileChunk Misc(std::uint32_t check = 290) {
         res::ByteWriter w;
@@ -39,7 +39,7 @@ class LoadCityFileTest : public ::testing::Test {
         return data;
     }
     bool Load(const std::vector<CityFileChunk>& chunks, std::string_view base = "x") {
-        return LoadCityBytes(map, File(chunks), base).Ok();
+        return LoadCityBytes(map, AssembleCityFile(chunks), base).Ok();
     }
     // A full city written by the writer, to see what a later load keeps or replaces.
     void LoadBaseCity() {
@@ -61,11 +61,11 @@ class LoadCityFileTest : public ::testing::Test {
 TEST_F(LoadCityFileTest, FirstChunkMiscCheckWordAndShortForms) {
     EXPECT_TRUE(Load({Misc()}));
     const auto before = map.Generation();
-    EXPECT_FALSE(LoadCityBytes(map, File({}), "x"));
+    EXPECT_FALSE(Load({}));
     EXPECT_FALSE(Load({Misc(291)}));
     EXPECT_FALSE(Load({Misc(290 << 8)}));  // little-endian 290 is not 290
     EXPECT_EQ(map.Generation(), before);
-    Bytes small = File({Coded("XBLD", {81, 82}), Misc(999)});
+    Bytes small = AssembleCityFile(std::vector{Coded("XBLD", {81, 82}), Misc(999)});
     small[4] = small[5] = small[6] = 0;
     small[7] = 4;
     EXPECT_TRUE(LoadCityBytes(map, small, "x"));
@@ -96,20 +96,14 @@ TEST_F(LoadCityFileTest, ChunkFraming) {
 }
 
 TEST_F(LoadCityFileTest, BigEndianWordsBecomeHostOrder) {
-    res::ByteWriter misc, graphs, micro, altitude;
+    res::ByteWriter misc;
     for (std::uint32_t w = 0; w < 400; ++w) {
         misc.U32BE(w == 0 ? 290 : 0x01020300 + w);
     }
-    graphs.U32BE(0x00ABCDEF);
-    micro.U8(0xA1);
-    micro.U8(0xB2);
-    for (const int v : {0x1234, 0x5678, 0x9ABC}) {
-        micro.U16BE(static_cast<std::uint16_t>(v));
-    }
-    altitude.U16BE(0xFC1F);  // bit 15 is not part of the tunnel field
-    altitude.U16BE(0x0402);
-    ASSERT_TRUE(Load({Coded("MISC", misc.Data()), Coded("XGRP", graphs.Data()), Coded("XMIC", micro.Data()),
-                      Raw("ALTM", altitude.Data())}));
+    // A micro record is two bytes and three words; bit 15 of an altitude is not part of the tunnel field.
+    ASSERT_TRUE(Load({Coded("MISC", misc.Data()), Coded("XGRP", {0x00, 0xAB, 0xCD, 0xEF}),
+                      Coded("XMIC", {0xA1, 0xB2, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC}),
+                      Raw("ALTM", {0xFC, 0x1F, 0x04, 0x02})}));
     EXPECT_EQ(map.Altitude(0, 0), 0xFC1F);
     EXPECT_EQ(map.Tunnel(0, 0), 31);
     EXPECT_EQ(map.Altitude(0, 1), 0x0402);
@@ -118,9 +112,7 @@ TEST_F(LoadCityFileTest, BigEndianWordsBecomeHostOrder) {
     EXPECT_EQ(map.Misc().popRatio[0], 0x01020300u + 31);
     EXPECT_EQ(map.GraphMax(0), 0x00ABCDEFu);
     const auto data = Snapshot();
-    EXPECT_EQ(data->micro[0].byte0, 0xA1);
-    EXPECT_EQ(data->micro[0].byte1, 0xB2);
-    EXPECT_EQ(data->micro[0].words, (std::array<std::uint16_t, 3>{0x1234, 0x5678, 0x9ABC}));
+    EXPECT_EQ(data->micro[0], (MicroRecord{0xA1, 0xB2, {0x1234, 0x5678, 0x9ABC}}));
     EXPECT_EQ(data->misc[399], 0x01020300u + 399);
     EXPECT_EQ(data->misc[400], 0u);
 }
@@ -141,7 +133,6 @@ TEST_F(LoadCityFileTest, EachLoadKeepsTheCityBeforeIt) {
     EXPECT_EQ(map.Altitude(127, 127), 0x0105);
     EXPECT_EQ(map.GraphMax(0), 500u);
     EXPECT_EQ(map.Name(), "x");
-    EXPECT_EQ(map.Block(CityBlock::auxPtr6)[0], 0);  // no XLAB: the labels are cleared
 }
 
 TEST_F(LoadCityFileTest, LabelsAreCutTo23OrClearedWithoutXlab) {
@@ -157,9 +148,7 @@ TEST_F(LoadCityFileTest, LabelsAreCutTo23OrClearedWithoutXlab) {
         EXPECT_EQ(block[at], value) << at;
     }
     ASSERT_TRUE(Load({Misc()}));
-    for (std::uint8_t b : map.Block(CityBlock::auxPtr6)) {
-        ASSERT_EQ(b, 0);
-    }
+    EXPECT_TRUE(std::ranges::all_of(map.Block(CityBlock::auxPtr6), [](std::uint8_t b) { return b == 0; }));
 }
 
 TEST_F(LoadCityFileTest, NameRules) {

@@ -12,6 +12,7 @@
 
 #include "city/CheckpointMarks.h"
 #include "city/CityMap.h"
+#include "city/MapPicking.h"
 
 namespace rw::city {
 namespace {
@@ -86,16 +87,11 @@ TEST(RedrawMap, EveryTileFollowsTheTileRule) {
     }
 }
 
-struct Pos {
-    int x;
-    int y;
-};
-
 // Marks are clipped at the map's edges; the fourth mark overlaps the selected third in columns 20-21 and
 // covers it there.
 TEST(CheckpointMarks, ClippedAtTheEdgesAndLaterMarksCoverEarlierOnes) {
     MapPixels image{};
-    PaintCheckpointMarks(image, std::vector<Pos>{{0, 0}, {127, 127}, {10, 10}, {11, 10}}, 2);
+    PaintCheckpointMarks(image, std::vector<MapTile>{{0, 0}, {127, 127}, {10, 10}, {11, 10}}, 2);
     const int red = res::kMarkRedIndex, orange = res::kMarkOrangeIndex;
     const int pixels[][3] = {{0, 0, red},   {1, 1, red},   {252, 255, red},  {255, 252, red},
                              {252, 251, 0}, {251, 255, 0}, {18, 18, orange}, {19, 21, orange},

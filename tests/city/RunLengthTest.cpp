@@ -52,9 +52,7 @@ TEST(RunLengthTest, DecodeControlBytesAndEnds) {
 TEST(RunLengthTest, EncoderUsesItsLongestCodes) {
     Bytes noisy(1000);
     std::mt19937 random(7);
-    for (auto& b : noisy) {
-        b = static_cast<std::uint8_t>(random() % 256);
-    }
+    std::ranges::generate(noisy, [&] { return static_cast<std::uint8_t>(random() % 256); });
     EXPECT_EQ(EncodeRunLength(Bytes(128, 4)), (Bytes{255, 4}));
     EXPECT_EQ(EncodeRunLength(Bytes(16384, 0)).size(), 256u);
     EXPECT_EQ(EncodeRunLength(noisy).size(), 1000u + 8u);  // 127-byte literals
@@ -65,11 +63,9 @@ TEST(RunLengthTest, EncoderUsesItsLongestCodes) {
 TEST(RunLengthTest, PrefixDecodeAgreesWithTheExactDecode) {
     std::mt19937 random(11);
     for (int trial = 0; trial < 400; ++trial) {
+        // Random bytes still hold valid steps often enough to decode far.
         Bytes data(static_cast<std::size_t>(random() % 600));
-        for (auto& b : data) {
-            // Mostly valid steps: control bytes are followed by what they need often enough to decode far.
-            b = static_cast<std::uint8_t>(random() % 256);
-        }
+        std::ranges::generate(data, [&] { return static_cast<std::uint8_t>(random() % 256); });
         if (trial % 2 == 0) {
             Bytes plain;
             while (plain.size() < static_cast<std::size_t>(random() % 2000)) {
@@ -79,8 +75,7 @@ TEST(RunLengthTest, PrefixDecodeAgreesWithTheExactDecode) {
             data = EncodeRunLength(plain);
         }
         const std::size_t capacity = static_cast<std::size_t>(random() % 2100);
-        Bytes exact(capacity + 32, 0xEE);
-        Bytes prefix(capacity + 32, 0xEE);
+        Bytes exact(capacity + 32, 0xEE), prefix = exact;
         const bool ok = DecodeRunLength(data, std::span(exact).subspan(16, capacity));
         const auto count = DecodeRunLengthPrefix(data, std::span(prefix).subspan(16, capacity));
         ASSERT_EQ(count.has_value(), ok) << trial;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ScratchFolder.h"
+
 namespace rw::cli::test {
 
 using Json = nlohmann::ordered_json;
@@ -40,20 +42,19 @@ inline void WriteFileBytes(const fs::path& path, const std::string& bytes) {
 class CliTest : public testing::Test {
   protected:
     CliTest();
-    ~CliTest() override {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
     // Runs RW_CLI_PATH with args (each through At) and empty stdin; stdoutPath, when given, receives stdout
     // (e.g. /dev/full).
     ToolResult RunTool(const Args& args, const std::string& stdoutPath = {}) const;
     // Replaces every '@' in text with this folder's path and a slash.
     std::string At(const std::string& text) const;
-    // Builds scenarios/movie/<file> with `race` on the L city, title "T".
-    std::string Race(const std::string& file, const Args& checkpoints, int laps = 1) const;
+    // Builds scenarios/movie/<file> with `race` on the L city and the options given, which it expects to
+    // succeed silently.
+    std::string Race(const std::string& file, const Args& checkpoints,
+                     const Args& options = {"--title", "T"}) const;
     Json RunJson(const Args& args) const;
 
-    fs::path dir;
+    support::ScratchFolder scratch;
+    fs::path dir = scratch.Root();
     std::string city, out;  // the L city; an output path no test leaves behind on a refusal
 };
 

@@ -44,8 +44,7 @@ const std::vector<Refusal> kRefusals{
     {{"scenario", "dump", "--bogus", "a"}, 2, "dump: The following argument was not expected: --bogus"},
     // scenario dump / build
     {{"scenario", "dump", "@none.scn"}, 1, "@none.scn: no such file\n"},
-    {{"scenario", "dump", "@text.scn"},
-     1,
+    {Args{"scenario", "dump", "@text.scn"}, 1,
      "@text.scn: not a scenario file: the file type at byte 12 is not VTSN\n"},
     {kBuild, 2, "@in.json: parse error at line 1", "{\"name\": "},
     {kBuild, 2, "names the key \"label\" twice", R"({"events": [{"label": "x", "label": "y"}]})"},
@@ -57,8 +56,7 @@ const std::vector<Refusal> kRefusals{
     {{"city", "tile", kCity, "128", "0"}, 2, "city tile: X: '128' is not an integer in 0..127"},
     {{"city", "tile", kCity, "0x1", "0"}, 2, "city tile: X: '0x1' is not an integer"},
     {{"city", "info", "@none.urb"}, 1, "@none.urb: no such file\n"},
-    {{"city", "tile", "@bad.urb", "1", "1"},
-     1,
+    {Args{"city", "tile", "@bad.urb", "1", "1"}, 1,
      "@bad.urb: the chunk header at byte 12 is cut off by the end of the file\n"},
     // make-city
     {{"make-city"}, 2, "make-city: --output is required"},
@@ -83,8 +81,7 @@ const std::vector<Refusal> kRefusals{
     // outside a game folder the named city is not there
     {{"course", "@loose.scn"}, 1, "/cities/L city.urb: no such file"},
     {{"course", "@nocity.scn"}, 1, "@nocity.scn: names no city file (give one with --city)\n"},
-    {{"course", kMovie + "e.scn"},
-     1,
+    {Args{"course", kMovie + "e.scn"}, 1,
      kMovie + "e.scn: names the city file \"../cities/L city.urb\", which is not a plain file name in the "
               "cities folder\n"},
     // render
@@ -93,21 +90,18 @@ const std::vector<Refusal> kRefusals{
     {{"render", kRace, "--city", "@none.urb", "-o", "@out"}, 1, "@none.urb: no such file\n"},
     // make-demo
     {{"make-demo", "@plain"}, 1, "@plain: cannot create the game folder"},
-    {{"make-demo", "@" + kDeep},
-     1,
+    {Args{"make-demo", "@" + kDeep}, 1,
      "@" + kDeep + "/cities/Riverside.urb: the path is longer than 259 characters\n"},
     // Reasons of the file system: special files, long paths, read-only folders, wrong kinds with their
     // offset.
     {{"scenario", "dump", "@fifo"}, 1, "@fifo: not a regular file\n"},
-    {{"scenario", "build", "@big.json", "@out"},
-     2,
+    {Args{"scenario", "build", "@big.json", "@out"}, 2,
      "@big.json: holds more values than a file of its size may (64 MB + 16 times its size once read)\n"},
     {{"make-city", "-o", "@" + kDeep}, 1, "@" + kDeep + ": the path is longer than 259 characters\n"},
     {{"city", "info", "@blk.urb"}, 1, "@blk.urb: chunk XPLC at byte 12 decodes past its block\n"},
     // /sys takes no new file, not even from root.
     {{"scenario", "build", "@in.json", "/sys/o.scn"}, 1, "/sys/o.scn: the folder is read-only\n", "{}"},
-    {{"race", kCity, "-o", "/sys/r.scn", "--title", "T", "--checkpoint", "10,10"},
-     1,
+    {Args{"race", kCity, "-o", "/sys/r.scn", "--title", "T", "--checkpoint", "10,10"}, 1,
      "/sys/r.scn: the folder is read-only\n"},
 };
 

@@ -6,7 +6,6 @@
 #include <deque>
 #include <memory>
 #include <random>
-#include <vector>
 
 #include "city/CityMap.h"
 #include "route/RoadPathfinder.h"

@@ -1,4 +1,5 @@
-// `race`, `city info`, `city tile`, `route`, `course`, `render` and `make-demo` run as a process.
+// Every subcommand's answers, run as a process: `scenario build` / `dump` round trips, `make-city`, `race`,
+// `city info`, `city tile`, `route`, `course`, `render` and `make-demo`.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -10,6 +11,56 @@
 
 namespace rw::cli::test {
 namespace {
+
+// A document with every part of the format, already in the reader's normal form (start location equal to
+// the first checkpoint, no negative word7 or value4, no text3 starting with 0xCD).
+constexpr const char* kFullDocument = R"({
+  "cityFile": "Caf\u00e9.urb", "introMovie": "i.smk", "introText": "Intro \u20ac & more",
+  "winMovie": "mix_racerwinx.smk", "winText": "w\u0001x", "loseMovie": "mix_racerlose.smk", "loseText": "\u0081\u009d",
+  "name": "Fish && Chips", "timeLimit": 300, "bonus": -2147483648, "pack": 4, "ammo": 15, "startX": 12,
+  "startY": 40, "laps": 3, "checkpointBonus": 9, "prgn": 2147483647, "episode": [0, 1, 50000, 1, 1, 2],
+  "aiRacers": [[1, 1, 2, 4294967295, 0, 0, 0, 80, 75, 0, 2, 0], [1, 1, 2, 0, 0, 0, 0, 160, 150, 0, -3, 0]],
+  "events": [{"value0": 1, "value1": 2, "value2": 3, "value3": 4294967295, "values": [7, 8], "value4": 5,
+              "text1": "t1", "text2": "", "text3": "t3", "label": "first"},
+             {"value0": 0, "value1": 0, "value2": 0, "value3": 0, "values": [], "value4": 0,
+              "text1": "", "text2": "", "text3": "", "label": ""}],
+  "checkpoints": [[12, 40], [127, 0], [12, 40]],
+  "packages": [{"value0": 1, "value1": 2, "value2": 3, "short0": 65535, "short1": 0, "short2": 1, "short3": 2,
+                "text1": "a", "text2": "", "text3": "\u00ff", "text4": "d", "text5": "e", "text6": "f"}],
+  "eventTriggers": [{"key": -7, "value0": 1, "short0": 2, "text1": "x", "text2": "y"},
+                    {"key": 3, "value0": 0, "short0": 0, "text1": "", "text2": ""}]
+})";
+
+TEST_F(CliTest, ScenarioBuildDumpBuildIsByteExact) {
+    WriteFileBytes(At("@in.json"), kFullDocument);
+    const auto built = RunTool({"scenario", "build", "@in.json", "@a.scn"});
+    ASSERT_EQ(built.status, 0) << built.err;
+    EXPECT_EQ(built.out + built.err, "");
+    const auto dumped = RunTool({"scenario", "dump", "@a.scn"});
+    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    // Keys in member order, laid out as a two-space indented document (the text is streamed, not dumped).
+    EXPECT_EQ(dumped.out, Json::parse(kFullDocument).dump(2) + "\n");
+    WriteFileBytes(At("@d.json"), dumped.out);
+    ASSERT_EQ(RunTool({"scenario", "build", "@d.json", "@b.scn"}).status, 0);
+    EXPECT_EQ(ReadFileBytes(At("@a.scn")), ReadFileBytes(At("@b.scn")));
+}
+
+TEST_F(CliTest, MakeCityIsDeterministicPerSeedNamedAndDensityOrdered) {
+    for (const Args& args :
+         std::vector<Args>{{"make-city", "-o", "@a.urb", "--seed", "5"},
+                           {"make-city", "--seed", "5", "--output", "@b.urb"},
+                           {"make-city", "-o", "@sparse.urb", "--name", "Neu K\u00f6ln", "--roads", "Sparse"},
+                           {"make-city", "-o", "@dense.urb", "--roads", "dense"}}) {
+        ASSERT_EQ(RunTool(args).status, 0) << testing::PrintToString(args);
+    }
+    EXPECT_EQ(ReadFileBytes(At("@a.urb")), ReadFileBytes(At("@b.urb")));
+    const Json sparse = RunJson({"city", "info", "@sparse.urb"}),
+               dense = RunJson({"city", "info", "@dense.urb"});
+    EXPECT_EQ(sparse["name"], "Neu K\u00f6ln");
+    EXPECT_EQ(dense["name"], "Generated City");
+    EXPECT_GT(dense["tunnelTiles"].get<int>(), 0);
+    EXPECT_LT(sparse["roadTiles"].get<int>(), dense["roadTiles"].get<int>());
+}
 
 // A 256 x 256 palette PNG as render writes it, decoded with every chunk's CRC checked: its colour table and
 // its scanlines, top row first, each behind its filter byte (0 for none, as render writes them).
@@ -51,36 +102,24 @@ std::optional<PalettePicture> DecodePng(const std::string& file) {
     return picture;
 }
 
-TEST_F(CliTest, RaceSavesWhatTheEditorsSaveWould) {
-    const std::string race = (dir / "scenarios" / "movie" / "r.scn").string();
-    const auto r = RunTool({"race",         city,    "-o",           race,    "--title",      "Fish & Chips",
-                            "--checkpoint", "10,10", "--checkpoint", "30,10", "--checkpoint", "30,30",
-                            "--laps",       "3",     "--time",       "99999", "--bonus",      "99",
-                            "--racers",     "3",     "--difficulty", "medium"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "");
-    const Json doc = RunJson({"scenario", "dump", race});
-    // The options, and what the editor's store step makes of them: the title's '&' doubled, the race movies.
-    ExpectMembers(doc, Json::parse(R"({"cityFile": "L city.urb", "name": "Fish && Chips", "timeLimit": 99999,
-        "winMovie": "mix_racerwinx.smk", "startX": 10, "startY": 10, "laps": 3, "checkpointBonus": 99,
-        "checkpoints": [[10, 10], [30, 10], [30, 30]]})"));
-    // Three racers on Medium: the second one's word 7 tells the difficulties apart.
-    ASSERT_EQ(doc.value("aiRacers", Json()).size(), 3u);
-    EXPECT_EQ(doc["aiRacers"][1][7], 180);
-
-    // Defaults: one lap, no time, no bonus, no racers; only the exact placeholder title is refused.
-    ASSERT_EQ(RunTool({"race", city, "-o", race, "--title", "untitled", "--checkpoint", "12,10"}).status, 0);
-    ExpectMembers(RunJson({"scenario", "dump", race}),
-                  Json::parse(R"({"name": "untitled", "laps": 1, "timeLimit": 0,
-                                  "checkpointBonus": 0, "aiRacers": []})"));
-}
-
-// Each answer holds at least the members given.
-TEST_F(CliTest, CityInfoCityTileRouteAndCourseAnswers) {
+// Each answer holds at least the members given. The races' options come back in the dump as the editor's
+// store step makes them: the title's '&' doubled, the race movies, the racers of the difficulty; the defaults
+// are one lap, no time, no bonus and no racers, and only the exact placeholder title is refused.
+TEST_F(CliTest, RaceCityInfoCityTileRouteAndCourseAnswers) {
     const std::string open = Race("open.scn", {"10,10", "30,10", "30,30"}),
-                      closed = Race("closed.scn", {"10,10", "30,10", "30,30", "60,60"}, 3),
-                      single = Race("single.scn", {"12,10"});
+                      closed = Race("closed.scn", {"10,10", "30,10", "30,30", "60,60"},
+                                    {"--title", "Fish & Chips", "--laps", "3", "--time", "99999", "--bonus",
+                                     "99", "--racers", "3", "--difficulty", "medium"}),
+                      single = Race("single.scn", {"12,10"}, {"--title", "untitled"});
     const std::vector<std::pair<Args, const char*>> answers{
+        {{"scenario", "dump", closed},
+         R"({"cityFile": "L city.urb", "name": "Fish && Chips", "timeLimit": 99999,
+            "winMovie": "mix_racerwinx.smk", "startX": 10, "startY": 10, "laps": 3, "checkpointBonus": 99,
+            "checkpoints": [[10, 10], [30, 10], [30, 30], [60, 60]],
+            "aiRacers": [[1, 1, 2, 0, 0, 0, 0, 80, 75, 0, 2, 0], [1, 1, 2, 0, 0, 0, 0, 180, 165, 0, 3, 0],
+                         [1, 1, 2, 0, 0, 0, 0, 80, 75, 0, 2, 0]]})"},
+        {{"scenario", "dump", single},
+         R"({"name": "untitled", "laps": 1, "timeLimit": 0, "checkpointBonus": 0, "aiRacers": []})"},
         {{"city", "info", city}, R"({"name": "Test City", "roadTiles": 46, "tunnelTiles": 1,
             "graphMax": [500, 500, 500, 500, 1, 777, 1, 1, 100, 100, 150, 90, 15, 1, 1, 15]})"},
         {{"city", "tile", city, "12", "10"}, R"({"x": 12, "y": 10, "building": 81, "zone": 0, "altitude": 3,
@@ -96,8 +135,6 @@ TEST_F(CliTest, CityInfoCityTileRouteAndCourseAnswers) {
         {{"city", "tile", city, "010", "010"}, R"({"x": 10, "y": 10})"},  // decimal, not octal
         {{"route", city, "10", "10", "12", "10"},
          R"({"found": true, "path": [[10, 10, 1], [11, 10, 2], [12, 10, 3]]})"},
-        {{"route", city, "28", "10", "30", "12"},
-         R"({"found": true, "path": [[28, 10, 1], [29, 10, 2], [30, 10, 3], [30, 11, 4], [30, 12, 5]]})"},
         {{"route", city, "5", "5", "5", "5"}, R"({"found": true, "path": [[5, 5, 1]]})"},
         {{"route", city, "10", "10", "60", "60"}, R"({"found": false, "path": []})"},
         // The city comes from the game folder unless --city names it.
@@ -121,10 +158,9 @@ TEST_F(CliTest, RenderDrawsTheEditorsMapAsAnEightBitPalettePng) {
         return DecodePng(ReadFileBytes(png)).value_or(PalettePicture{});
     };
     auto image = render({"render", city, "-o", png});
-    const std::string bytes = ReadFileBytes(png);
-    EXPECT_EQ(bytes.substr(1, 3) + bytes.substr(12, 4), "PNGIHDR");
-    EXPECT_EQ(bytes.substr(24, 2), std::string("\x08\x03"));             // bit depth 8, colour type palette
-    EXPECT_EQ(bytes.substr(16, 8), std::string("\0\0\1\0\0\0\1\0", 8));  // 256 x 256
+    // The signature, then the header: 256 x 256, bit depth 8, colour type 3 (palette).
+    EXPECT_EQ(ReadFileBytes(png).substr(0, 26),
+              std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\1\0\0\0\1\0\x08\x03", 26));
     const auto palette = res::MapPalette();
     EXPECT_EQ(image.colours, std::vector<res::Rgb>(palette.begin(), palette.end()));
     // A city alone: no route, no marks; each tile is two by two pixels of the index the redraw gives it.
@@ -145,9 +181,8 @@ TEST_F(CliTest, RenderDrawsTheEditorsMapAsAnEightBitPalettePng) {
     for (const auto& [x, y, index] : pixels) {
         EXPECT_EQ(image.Index(x, y), index) << x << "," << y;
     }
-    EXPECT_NE(image.Index(22, 21), red);
-    EXPECT_EQ(render({"render", race, "-o", png, "--selected", "3"}).Index(58, 18),
-              red);  // out of range: none
+    // A selection out of range selects none.
+    EXPECT_EQ(render({"render", race, "-o", png, "--selected", "3"}).Index(58, 18), red);
 }
 
 // Every demo race names a demo city and has a road on every leg.
