@@ -18,10 +18,8 @@ namespace rw::support {
 namespace {
 
 int MakeCity(const char* path) {
-    rw::city::CityGeneratorOptions options;
-    options.seed = 5;
-    options.name = "End To End";
-    const auto city = std::make_unique<rw::city::CityData>(rw::city::GenerateCity(options));
+    const auto city =
+        std::make_unique<rw::city::CityData>(rw::city::GenerateCity({.seed = 5, .name = "End To End"}));
     return rw::city::WriteCityFile(*city, path) ? 0 : 1;
 }
 
