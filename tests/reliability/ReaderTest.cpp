@@ -185,7 +185,7 @@ bool LoadCity(city::CityMap& map, const Bytes& bytes) {
 // "MTDH" are checked byte for byte; every other change gives a clean result.
 TEST(CitySweep, EveryCutAndEveryValueOfHeaderAndLengthBytes) {
     city::CityMap map;
-    std::vector<Bytes> bodies;
+    std::set<Bytes> bodies;
     for (const SeedFile& seed : Seeds({"city_reader"})) {
         SCOPED_TRACE(seed.name);
         LoadCity(map, seed.bytes);
@@ -205,12 +205,10 @@ TEST(CitySweep, EveryCutAndEveryValueOfHeaderAndLengthBytes) {
         }
         // A seed whose chunks equal an earlier seed's differs only in its header, every value of which the
         // earlier seed's sweep has tried already.
-        const Bytes body(seed.bytes.begin() + std::min<std::ptrdiff_t>(12, std::ssize(seed.bytes)),
-                         seed.bytes.end());
-        if (std::find(bodies.begin(), bodies.end(), body) != bodies.end()) {
+        const auto bodyStart = seed.bytes.begin() + std::min<std::ptrdiff_t>(12, std::ssize(seed.bytes));
+        if (!bodies.insert(Bytes(bodyStart, seed.bytes.end())).second) {
             continue;
         }
-        bodies.push_back(body);
         std::vector<std::size_t> starts;  // tag, big-endian length, data, no padding
         for (std::size_t at = 12; at + 8 <= seed.bytes.size();
              at += 8 + res::ByteReader::U32BEAt(seed.bytes, at + 4).value()) {
@@ -232,10 +230,9 @@ TEST(ReaderLimits, AllCountsShareOneBudget) {
     constexpr std::size_t kMemoryPerFileByte = sizeof(scenario::Package) + 4 + 4;
     constexpr std::uint32_t kEvents = 600, kCounts = 400;
     const std::uint32_t eventFileSize = 28 + 12 + kEvents * (8 + 20), countFileSize = 28 + kCounts * 12;
-    std::vector<Bytes> events{Chunk(tags::kEventCount, U32(kEvents))}, counts;
-    for (std::uint32_t i = 0; i < kEvents; ++i) {
-        events.push_back(Chunk(tags::kEvent, Words({0, 0, 0, 0, eventFileSize - 100})));
-    }
+    std::vector<Bytes> events(1 + kEvents, Chunk(tags::kEvent, Words({0, 0, 0, 0, eventFileSize - 100})));
+    events[0] = Chunk(tags::kEventCount, U32(kEvents));
+    std::vector<Bytes> counts;
     for (std::uint32_t i = 0; i < kCounts; ++i) {
         counts.push_back(Chunk(i % 2 == 0 ? tags::kPackageCount : tags::kEventCount, U32(countFileSize - 1)));
     }

@@ -109,15 +109,11 @@ TEST_F(ReadScenarioTest, ListRecords) {
 // The start moving to the first checkpoint with laps is a normalisation the corpus round trips hold; here,
 // when it must not move.
 TEST_F(ReadScenarioTest, SecondCountReplacesTheListAndTheStartStaysWithoutLapsOrACheckpoint) {
-    const std::vector<ByteVec> course = {Chunk(tags::kLocX, U32(50)),
-                                         Chunk(tags::kLocY, U32(60)),
-                                         Chunk(tags::kCheckpointCount, U32(2)),
-                                         Chunk(tags::kCheckpoint, {1, 0, 2, 0}),
-                                         Chunk(tags::kCheckpoint, {3, 0, 4, 0}),
-                                         Chunk(tags::kCheckpointCount, U32(3)),
-                                         Chunk(tags::kCheckpoint, {11, 0, 22, 0}),
-                                         Chunk(tags::kName, Text("room for 3"))};
-    const Scenario noLaps = Read(course);
+    const Scenario noLaps =
+        Read({Chunk(tags::kLocX, U32(50)), Chunk(tags::kLocY, U32(60)), Chunk(tags::kCheckpointCount, U32(2)),
+              Chunk(tags::kCheckpoint, {1, 0, 2, 0}), Chunk(tags::kCheckpoint, {3, 0, 4, 0}),
+              Chunk(tags::kCheckpointCount, U32(3)), Chunk(tags::kCheckpoint, {11, 0, 22, 0}),
+              Chunk(tags::kName, Text("room for 3"))});
     EXPECT_EQ(noLaps.checkpoints, (std::vector<TilePos>{{11, 22}, {0, 0}, {0, 0}}));
     EXPECT_EQ(std::pair(noLaps.startX, noLaps.startY), std::pair(50, 60)) << "laps 0 keeps the start";
 
