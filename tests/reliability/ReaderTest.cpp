@@ -265,8 +265,8 @@ TEST(HostileInputs, EachIsRefusedWithItsReasonInBoundedMemory) {
     ScratchFolder folder;
     const std::string zeros = folder.Path("zeros.urb"), form = folder.Path("f.urb");
     std::filesystem::resize_file((WriteFileBytes(zeros, {}), zeros), std::uintmax_t{2} << 30);  // sparse
-    Bytes claim{'F',  'O',  'R', 'M', 0x7F, 0xFF,
-                0xFF, 0xFF, 'M', 'T', 'D',  'H'};  // a form of 2 GB, 64 KB there
+    // A form of 2 GB, 64 KB there.
+    Bytes claim{'F', 'O', 'R', 'M', 0x7F, 0xFF, 0xFF, 0xFF, 'M', 'T', 'D', 'H'};
     claim.resize(kSize, 0x11);
     WriteFileBytes(form, claim);
     for (const auto& [path, reason] : {std::pair{zeros, "not a city file: no FORM at byte 0"},

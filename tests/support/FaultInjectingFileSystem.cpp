@@ -64,8 +64,7 @@ bool FaultInjectingFileSystem::Flush(int handle) {
 
 bool FaultInjectingFileSystem::Close(int handle) {
     const bool fail = Fails(FileOp::Close);
-    const bool closed = m_inner.Close(handle);
-    return closed && !fail;
+    return m_inner.Close(handle) && !fail;  // the handle is released either way
 }
 
 bool FaultInjectingFileSystem::RenameOver(const std::string& from, const std::string& to) {
