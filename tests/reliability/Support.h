@@ -17,10 +17,7 @@ namespace rw::reliability {
 
 using Bytes = std::vector<std::uint8_t>;
 
-using support::FileNames;
-using support::ReadFileBytes;
-using support::ScratchFolder;
-using support::WriteFileBytes;
+using namespace support;
 
 // The bytes WriteScenario produces for s, written in memory.
 inline Bytes ScenarioBytes(const scenario::Scenario& s) {

@@ -21,21 +21,21 @@ using support::ReadFileBytes;
 using support::ScratchFolder;
 using support::WriteFileBytes;
 
-inline ByteVec U32(std::uint32_t v) {
-    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-            static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
-}
-
 inline ByteVec Words(std::initializer_list<std::uint32_t> values) {
     ByteVec all;
     for (const std::uint32_t v : values) {
-        const ByteVec word = U32(v);
-        all.insert(all.end(), word.begin(), word.end());
+        for (int shift = 0; shift < 32; shift += 8) {
+            all.push_back(static_cast<std::uint8_t>(v >> shift));
+        }
     }
     return all;
 }
 
-inline ByteVec Concat(std::initializer_list<ByteVec> parts) {
+inline ByteVec U32(std::uint32_t v) {
+    return Words({v});
+}
+
+inline ByteVec Concat(const std::vector<ByteVec>& parts) {
     ByteVec all;
     for (const ByteVec& p : parts) {
         all.insert(all.end(), p.begin(), p.end());
@@ -58,10 +58,7 @@ inline ByteVec Chunk(std::uint32_t tag, const ByteVec& payload) {
 
 // A 28-byte header (creator RWRT, version 100, the true file length) followed by the chunks.
 inline ByteVec ScenarioFile(const std::vector<ByteVec>& chunks, std::uint32_t fileType = tags::kFileType) {
-    ByteVec body;
-    for (const ByteVec& c : chunks) {
-        body.insert(body.end(), c.begin(), c.end());
-    }
+    const ByteVec body = Concat(chunks);
     return Concat({U32(kChunkMagic), U32(2), U32(tags::kCreator), U32(fileType), U32(tags::kTypeVersion),
                    U32(static_cast<std::uint32_t>(28 + body.size())), U32(1), body});
 }

@@ -20,13 +20,10 @@ namespace {
 
 using namespace rw::scenario::testing;
 
-class WriteScenarioTest : public ::testing::Test {
-  protected:
-    ScratchFolder m_folder;
-};
-
-TEST_F(WriteScenarioTest, DefaultScenarioIsThe296ByteFile) {
-    const std::string path = m_folder.Path("default.scn");
+// The default scenario is the 296-byte file; with every list, the chunks come in the game's order.
+TEST(WriteScenarioTest, DefaultFileAndChunkOrderWithEveryList) {
+    const ScratchFolder folder;
+    const std::string path = folder.Path("default.scn");
     ASSERT_TRUE(WriteScenario(Scenario{}, path));
     const ByteVec written = ReadFileBytes(path);
     ASSERT_EQ(written.size(), 296u);
@@ -34,9 +31,7 @@ TEST_F(WriteScenarioTest, DefaultScenarioIsThe296ByteFile) {
     EXPECT_EQ(ByteVec(written.begin(), written.begin() + 37),
               (ByteVec{'C', 'H',  'K', 'F', 2, 0, 0, 0, 'T', 'R', 'W', 'R', 'N', 'S', 'T', 'V', 100, 0, 0,
                        0,   0x28, 1,   0,   0, 1, 0, 0, 0,   'Y', 'T', 'I', 'C', 9,   0,   0,   0,   0}));
-}
 
-TEST_F(WriteScenarioTest, ChunkOrderWithEveryList) {
     Scenario s;
     s.aiRacers.resize(2);
     s.events.resize(1);
@@ -66,27 +61,29 @@ TEST_F(WriteScenarioTest, ChunkOrderWithEveryList) {
 // Temporary files of this program's pattern left by killed saves go with the next save in their folder,
 // unless a live save holds them; other files stay whatever their names. (The live save's lock is taken the
 // POSIX way here, and names differing only in case are one file on Windows.)
-TEST_F(WriteScenarioTest, StaleTemporaryFilesOfOurPatternAreRemovedByTheNextSave) {
+TEST(WriteScenarioTest, StaleTemporaryFilesOfOurPatternAreRemovedByTheNextSave) {
+    const ScratchFolder folder;
     for (const char* name :
          {"~rw0.tmp", "~rw1a2b3c.tmp", "~rwffffff.tmp", "~rw1a2b3c.tmp.bak", "~RW1A2B3C.tmp"}) {
-        WriteFileBytes(m_folder.Path(name), {1, 2, 3});
+        WriteFileBytes(folder.Path(name), {1, 2, 3});
     }
-    const std::string live = m_folder.Path("~rw00beef.tmp");
+    const std::string live = folder.Path("~rw00beef.tmp");
     WriteFileBytes(live, {4});
     const int held = ::open(live.c_str(), O_RDWR | O_CLOEXEC);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
-    ASSERT_TRUE(WriteScenario(Scenario{}, m_folder.Path("s.scn")));
+    ASSERT_TRUE(WriteScenario(Scenario{}, folder.Path("s.scn")));
     ::close(held);
-    EXPECT_EQ(m_folder.Files(), (std::vector<std::string>{"s.scn", "~RW1A2B3C.tmp", "~rw0.tmp",
-                                                          "~rw00beef.tmp", "~rw1a2b3c.tmp.bak"}));
+    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"s.scn", "~RW1A2B3C.tmp", "~rw0.tmp", "~rw00beef.tmp",
+                                                        "~rw1a2b3c.tmp.bak"}));
 }
 #endif
 
 #ifdef _WIN32
 // A file another program holds open cannot be replaced: the save says so and the file stays as it was.
-TEST_F(WriteScenarioTest, SavingOverAFileAnotherProgramHoldsOpenSaysSo) {
-    const std::string target = m_folder.Path("held.scn");
+TEST(WriteScenarioTest, SavingOverAFileAnotherProgramHoldsOpenSaysSo) {
+    const ScratchFolder folder;
+    const std::string target = folder.Path("held.scn");
     ASSERT_TRUE(WriteScenario(Scenario{}, target));
     const HANDLE held =
         CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -25,7 +25,8 @@ bool FaultInjectingFileSystem::Fails(FileOp op) {
     return fail;
 }
 
-int FaultInjectingFileSystem::OpenExisting(const std::string& path, FileAccess access, FileSharing sharing) {
+int FaultInjectingFileSystem::OpenExisting(const std::string& path, res::FileAccess access,
+                                           res::FileSharing sharing) {
     return Fails(FileOp::Open) ? -1 : m_inner.OpenExisting(path, access, sharing);
 }
 
@@ -45,7 +46,7 @@ std::int64_t FaultInjectingFileSystem::Write(int handle, std::span<const std::ui
     return written < 0 ? -1 : written;
 }
 
-std::int64_t FaultInjectingFileSystem::Seek(int handle, std::int64_t offset, SeekFrom from) {
+std::int64_t FaultInjectingFileSystem::Seek(int handle, std::int64_t offset, res::SeekFrom from) {
     return Fails(FileOp::Seek) ? -1 : m_inner.Seek(handle, offset, from);
 }
 
@@ -63,8 +64,7 @@ bool FaultInjectingFileSystem::Flush(int handle) {
 
 bool FaultInjectingFileSystem::Close(int handle) {
     const bool fail = Fails(FileOp::Close);
-    const bool closed = m_inner.Close(handle);
-    return closed && !fail;
+    return m_inner.Close(handle) && !fail;  // the handle is released either way
 }
 
 bool FaultInjectingFileSystem::RenameOver(const std::string& from, const std::string& to) {

@@ -9,12 +9,6 @@
 
 namespace rw::support {
 
-using res::FileAccess;
-using res::FileSharing;
-using res::FileStatus;
-using res::FileSystem;
-using res::SeekFrom;
-
 enum class FileOp { Open, Create, Read, Write, Seek, Length, Truncate, Flush, Close, Rename, Remove, Exists };
 inline constexpr std::size_t kFileOpCount = 12;
 
@@ -24,9 +18,9 @@ inline constexpr std::size_t kFileOpCount = 12;
 // false, a rename or remove does nothing and reports false. LastError() then says IoError, else what the
 // inner file system says. Creating (where the inner one can) or naming an unnamed
 // file counts as a Create or a Rename. Install it with res::ScopedFileSystem.
-class FaultInjectingFileSystem final : public FileSystem {
+class FaultInjectingFileSystem final : public res::FileSystem {
   public:
-    explicit FaultInjectingFileSystem(FileSystem& inner) : m_inner(inner) {}
+    explicit FaultInjectingFileSystem(res::FileSystem& inner) : m_inner(inner) {}
     FaultInjectingFileSystem() : FaultInjectingFileSystem(res::ActiveFileSystem()) {}
 
     // The n-th call (1-based, counted from construction or Reset) of that kind fails.
@@ -46,11 +40,11 @@ class FaultInjectingFileSystem final : public FileSystem {
     // The kinds of every call in order.
     const std::vector<FileOp>& Log() const { return m_log; }
 
-    int OpenExisting(const std::string& path, FileAccess access, FileSharing sharing) override;
+    int OpenExisting(const std::string& path, res::FileAccess access, res::FileSharing sharing) override;
     int CreateNew(const std::string& path) override;
     std::int64_t Read(int handle, std::span<std::uint8_t> buffer) override;
     std::int64_t Write(int handle, std::span<const std::uint8_t> bytes) override;
-    std::int64_t Seek(int handle, std::int64_t offset, SeekFrom from) override;
+    std::int64_t Seek(int handle, std::int64_t offset, res::SeekFrom from) override;
     std::int64_t Length(int handle) override;
     bool Truncate(int handle, std::int64_t length) override;
     bool Flush(int handle) override;
@@ -58,7 +52,9 @@ class FaultInjectingFileSystem final : public FileSystem {
     bool RenameOver(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     bool Exists(const std::string& path) override;
-    FileStatus LastError() const override { return m_failedLast ? FileStatus::IoError : m_inner.LastError(); }
+    res::FileStatus LastError() const override {
+        return m_failedLast ? res::FileStatus::IoError : m_inner.LastError();
+    }
     int CreateUnnamed(const std::string& folder) override;
     bool NameUnnamed(int handle, const std::string& path) override;
     bool TryLock(int handle) override { return m_inner.TryLock(handle); }
@@ -68,7 +64,7 @@ class FaultInjectingFileSystem final : public FileSystem {
     // Counts the call and tells whether it is to fail.
     bool Fails(FileOp op);
 
-    FileSystem& m_inner;
+    res::FileSystem& m_inner;
     std::array<int, kFileOpCount> m_counts{};
     std::array<int, kFileOpCount> m_failAt{};
     std::vector<FileOp> m_log;
