@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "CheckpointListAccessible.h"
 #include "SteadyScrollBar.h"
 
 namespace rw::ui {
@@ -37,6 +38,7 @@ CheckpointListView::CheckpointListView(QWidget* parent) : QAbstractScrollArea(pa
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     MeasureRows();
+    CheckpointListAccessible::Install();
 }
 
 void CheckpointListView::Insert(int row, const QString& label, int itemData) {
@@ -49,12 +51,14 @@ void CheckpointListView::Insert(int row, const QString& label, int itemData) {
     if (!m_scrollBarSync.isActive()) {
         m_scrollBarSync.start(0, this);
     }
+    Announce(QAccessible::ObjectReorder);
 }
 
 void CheckpointListView::SetLabel(int row, const QString& label) {
     if (row >= 0 && row < Count()) {
         m_rows[static_cast<std::size_t>(row)].label = label;
         UpdateRow(row);
+        Announce(QAccessible::NameChanged, row);
     }
 }
 
@@ -72,10 +76,15 @@ void CheckpointListView::Remove(int row) {
     if (!m_scrollBarSync.isActive()) {
         m_scrollBarSync.start(0, this);
     }
+    Announce(QAccessible::ObjectReorder);
 }
 
 int CheckpointListView::ItemData(int row) const {
     return row >= 0 && row < Count() ? m_rows[static_cast<std::size_t>(row)].itemData : -1;
+}
+
+QString CheckpointListView::Label(int row) const {
+    return row >= 0 && row < Count() ? m_rows[static_cast<std::size_t>(row)].label : QString();
 }
 
 void CheckpointListView::Select(int row) {
@@ -88,7 +97,23 @@ void CheckpointListView::Select(int row) {
     if (row != before) {
         UpdateRow(before);
         UpdateRow(row);
+        Announce(QAccessible::Selection, row);
+        if (hasFocus()) {
+            Announce(QAccessible::Focus, row);
+        }
     }
+}
+
+// The events are made only while a tool listens, so the list's edits stay free of them otherwise.
+void CheckpointListView::Announce(QAccessible::Event change, int row) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleEvent event(this, change);
+    if (row >= 0) {
+        event.setChild(row);
+    }
+    QAccessible::updateAccessibility(&event);
 }
 
 void CheckpointListView::ScrollToTop() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QBasicTimer>
 #include <QFont>
 #include <QHash>
@@ -37,13 +38,16 @@ class CheckpointListView : public QAbstractScrollArea {
     void Remove(int row);
     // -1 for a row the list does not have.
     int ItemData(int row) const;
+    // Empty for a row the list does not have.
+    QString Label(int row) const;
     // The selected row, -1 for none.
     int Selected() const { return m_selected; }
     // Selects row (none when out of range) and scrolls it into view, without the signal.
     void Select(int row);
     void ScrollToTop();
-    // Where row lies in the viewport's coordinates.
+    // Where row lies in the viewport's coordinates, and the row at a viewport point (-1 for none).
     QRect RowRect(int row) const;
+    int RowAt(QPoint viewportPoint) const;
 
   signals:
     void SelectionChanged();
@@ -67,7 +71,8 @@ class CheckpointListView : public QAbstractScrollArea {
     };
 
     int TopRow() const;
-    int RowAt(QPoint viewportPoint) const;
+    // Tells assistive tools, when one listens, what changed: the selection (row), or the entries.
+    void Announce(QAccessible::Event change, int row = -1);
     int WholeRowsShown() const;
     void UpdateRow(int row);
     void UpdateRowsFrom(int row);

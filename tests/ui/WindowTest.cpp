@@ -1,5 +1,6 @@
 // The Qt editor window's wiring: the map as painted, the tile under the pointer, the mouse gestures, the
 // fields beside their labels, the spins, the keys, the broken-leg line and the magnified map.
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -300,6 +301,20 @@ class WindowTest : public QObject {
         QCOMPARE(m_editor->host.endCount, 2);
         W().EndEditor();
         QTRY_VERIFY(!W().isVisible());
+    }
+
+    // Assistive tools see the list's entries, their labels and which one is selected.
+    void listEntriesForAssistiveTools() {
+        m_editor->LoadTown();
+        ClickTile(W(), 20, kRoadRow);
+        ClickTile(W(), 30, kRoadRow);
+        QAccessibleInterface* list =
+            QAccessible::queryAccessibleInterface(W().Control(ControlId::CheckpointList));
+        QVERIFY(list != nullptr && list->role() == QAccessible::List);
+        QCOMPARE(list->childCount(), 2);
+        QCOMPARE(list->child(0)->text(QAccessible::Name), QStringLiteral("START"));
+        QVERIFY(list->child(1)->state().selected && !list->child(0)->state().selected);
+        QCOMPARE(list->indexOfChild(list->child(1)), 1);
     }
 
     // A leg without a road path is named under the controls.
