@@ -100,7 +100,7 @@ TEST_F(RaceRouteTest, RebuildsMatchTheModelOverRandomEdits) {
         } else if (kind == 10) {
             // After a checkpoint, the last one included, or before the first (-1).
             const int after = size == 0 ? -1 : static_cast<int>(at) - pick(2);
-            course.insert(course.begin() + after + 1, tile);
+            course.insert(course.begin() + (after + 1), tile);
             edit = CheckpointEdit::Insert(after);
         } else if (kind == 11) {
             const auto shift = pick(2) ? CheckpointShift::Earlier : CheckpointShift::Later;
