@@ -32,6 +32,7 @@ trap cleanup EXIT
 fail() {
   echo "FAILED: $*" >&2
   [ -s "$work/editor.log" ] && sed 's/^/editor: /' "$work/editor.log" >&2
+  [ -s "$work/xvfb.log" ] && sed 's/^/xvfb: /' "$work/xvfb.log" >&2
   if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null 2>&1; then
     import -window root "${TMPDIR:-/tmp}/routewright-e2e-failure.png" 2>/dev/null &&
       echo "screen saved to ${TMPDIR:-/tmp}/routewright-e2e-failure.png" >&2
@@ -112,10 +113,22 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORMTHEME
 
-(cd "$game" && exec ./routewright) >"$work/editor.log" 2>&1 &
-editor_pid=$!
-
-main=$(wait_window '^Vortane of Metrova Race Course Editor$') || fail "the editor window did not appear"
+# Rarely the display server is gone by the time the editor connects (it answered the check in
+# start_display): the editor then ends at once, and the display is started once more.
+for attempt in 1 2; do
+  (cd "$game" && exec ./routewright) >"$work/editor.log" 2>&1 &
+  editor_pid=$!
+  main=$(wait_window '^Vortane of Metrova Race Course Editor$') && break
+  if [ "$attempt" = 2 ] || ! grep -q "could not connect to display" "$work/editor.log"; then
+    fail "the editor window did not appear"
+  fi
+  echo "note: the editor could not reach display $DISPLAY; starting the display again"
+  [ -s "$work/xvfb.log" ] && sed 's/^/xvfb: /' "$work/xvfb.log"
+  editor_pid=""
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  start_display || fail "Xvfb did not start"
+done
 eval "$("$helper" geometry)"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 origin_x=$X
