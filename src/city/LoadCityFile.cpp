@@ -282,16 +282,20 @@ FileResult LoadCityBytes(CityMap& map, std::span<const std::uint8_t> file, std::
             return Refused(
                 "the chunk header at byte " + std::to_string(at) + " is cut off by the end of the file", at);
         }
-        const std::string where = "chunk " + TagText(*tag) + " at byte " + std::to_string(at) + " ";
+        // Worded only for a refusal: a load that succeeds builds no text.
+        const auto refuseChunk = [&](std::string_view why) {
+            return Refused(
+                "chunk " + TagText(*tag) + " at byte " + std::to_string(at) + " " + std::string(why), at);
+        };
         if (*length == 0) {
-            return Refused(where + "is empty", at);
+            return refuseChunk("is empty");
         }
         if (const auto chunk = FindCityChunk(*tag)) {
             if (const char* why = ReadChunk(reader, *length, *chunk, map, scratch, state)) {
-                return Refused(where + why, at);
+                return refuseChunk(why);
             }
         } else if (!reader.Skip(*length)) {
-            return Refused(where + kPastTheEnd, at);
+            return refuseChunk(kPastTheEnd);
         }
         consumed += std::int64_t{*length} + 8;
         if (consumed >= formEnd) {
@@ -314,12 +318,27 @@ FileResult LoadCityBytes(CityMap& map, std::span<const std::uint8_t> file, std::
 
 namespace {
 
+// A byte vector whose growth leaves the new bytes as they are: the read overwrites them, so zeroing them
+// first would only touch the whole file once more.
+template <typename T>
+struct OverwrittenAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = OverwrittenAllocator<U>;
+    };
+    template <typename U>
+    void construct(U* place) noexcept {
+        ::new (static_cast<void*>(place)) U;
+    }
+};
+using FileBytes = std::vector<std::uint8_t, OverwrittenAllocator<std::uint8_t>>;
+
 // Reads what the reader will look at, no more: the form as its header says, or the first chunk when that
 // is longer (the reader always takes one), and never more than the file holds. A file no longer than any
 // city can be is read whole in one call and trimmed; a longer one is read header first, and unless it is a
 // city's nothing else, so memory follows the file and a device or a huge file claiming to be a city costs
 // nothing.
-FileResult ReadCityBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
+FileResult ReadCityBytes(const std::string& path, FileBytes& bytes) {
     if (!res::DiskFile::FitsPath(path)) {
         return FileResult::Failure(path.empty() ? FileStatus::NoSuchFile : FileStatus::PathTooLong);
     }
@@ -370,7 +389,7 @@ FileResult ReadCityBytes(const std::string& path, std::vector<std::uint8_t>& byt
 
 FileResult LoadCityFileResult(CityMap& map, const std::string& path) {
     try {
-        std::vector<std::uint8_t> bytes;
+        FileBytes bytes;
         if (FileResult read = ReadCityBytes(path, bytes); !read) {
             return read;
         }
