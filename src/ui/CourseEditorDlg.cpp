@@ -64,13 +64,11 @@ CourseEditorDlg::CourseEditorDlg(rw::editor::EditorHost& host, std::string gameF
         new FieldValidator(*Edit(id), limit->maxLength, limit->digitsOnly);
     }
     m_mapImage = QImage(256, 256, QImage::Format_Indexed8);
-    m_shownImage = QImage(256, 256, QImage::Format_RGB32);
     QList<QRgb> palette;
     for (const rw::res::Rgb& entry : rw::res::MapPalette()) {
         palette.push_back(qRgb(entry.r, entry.g, entry.b));
     }
     m_mapImage.setColorTable(palette);
-    std::copy_n(palette.begin(), std::min<qsizetype>(palette.size(), 256), m_paletteColours.begin());
     SetLabels();
     LayOut();
     m_editor = std::make_unique<rw::editor::CourseEditor>(*this, host, std::move(gameFolder));
@@ -282,7 +280,7 @@ void CourseEditorDlg::ConnectEventTable() {
 
     // System command: F1 and the context menu stand in for the system menu (keyPressEvent,
     // contextMenuEvent).
-    m_mapView->SetPainter([this](QPainter& painter) { PaintMap(painter); });
+    m_mapView->SetPainter([this](QPainter& painter, const QRect& rect) { PaintMap(painter, rect); });
     connect(button(ControlId::LoadCityFile), &QPushButton::clicked, this,
             [&editor] { editor.OnLoadCityFile(); });
     connect(button(ControlId::DeleteCheckpoint), &QPushButton::clicked, this,

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "ShownMap.h"
 #include "editor/CourseEditor.h"
 #include "editor/EditorView.h"
 
@@ -64,8 +65,8 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
 
     // Closes the window for good, bypassing the close request; the modal run then returns.
     void EndEditor();
-    // Paints the map picture and the checkpoint squares, one unit per map pixel.
-    void PaintMap(QPainter& painter) const;
+    // Paints the map picture and the checkpoint squares within area (map pixels), one unit per map pixel.
+    void PaintMap(QPainter& painter, const QRect& area = QRect(0, 0, 256, 256)) const;
     // Opens the magnified map window (or brings it forward); it lives as long as this window.
     MagnifiedMapDlg& ShowMagnifiedMap();
 
@@ -96,6 +97,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     void CreateControls();
@@ -107,7 +109,7 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     // The map point under a window point, or nothing when a control lies there (it has the mouse to itself).
     std::optional<QPoint> MapPointAt(QPoint windowPoint) const;
     QLineEdit* Edit(rw::editor::ControlId id) const;
-    const QImage& ShownImage() const;
+    void RefreshShownMap() const;
 
     std::map<int, QWidget*> m_controls;
     CheckpointListView* m_checkpointList = nullptr;
@@ -118,12 +120,9 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     // The map picture: the editor's pixels, rows top-down, with the map palette set once.
     mutable QImage m_mapImage;
     mutable bool m_mapImageStale = true;  // the editor's pixels changed since they were copied
-    // The same picture in the colours painted (RGB32), and the palette it is looked up in.
-    mutable QImage m_shownImage;
-    mutable bool m_shownImageStale = true;
-    mutable int m_shownSelection = -1;     // the checkpoint whose square it shows selected
-    mutable std::size_t m_shownMarks = 0;  // the checkpoint squares it shows
-    std::array<QRgb, 256> m_paletteColours{};
+    // The same picture as painted, with the checkpoint squares.
+    mutable ShownMap m_shownMap;
+    mutable bool m_shownMapStale = true;  // asked to repaint since the picture was last brought up to date
     std::unique_ptr<rw::editor::CourseEditor> m_editor;
     MagnifiedMapDlg* m_magnified = nullptr;  // a child of this window once opened
 };

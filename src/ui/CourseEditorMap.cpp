@@ -100,14 +100,35 @@ void CourseEditorDlg::SelectDifficulty(int index) {
     m_difficultyCombo->setCurrentIndex(index >= 0 && index < m_difficultyCombo->count() ? index : -1);
 }
 
-// Only the map area is painted again; the pictures are brought up to date when they are next asked for,
-// however many times an edit asks for a repaint.
+// Only the map area is painted again, and of it only the rows that changed: the pictures are brought up to
+// date once the window is about to repaint, however many times an edit asks for a repaint. The one pixel
+// asked for here makes sure that moment comes.
 void CourseEditorDlg::RepaintMap() {
     m_mapImageStale = true;
-    m_shownImageStale = true;
-    m_mapView->update();
+    m_shownMapStale = true;
+    m_shownMap.PixelsChanged();
+    m_mapView->update(0, 0, 1, 1);
     if (m_magnified != nullptr) {
         m_magnified->Refresh(ControlAs<QLabel>(ControlId::Status)->text());
+    }
+}
+
+bool CourseEditorDlg::event(QEvent* event) {
+    if (event->type() == QEvent::UpdateRequest && m_shownMapStale) {
+        RefreshShownMap();
+    }
+    return QDialog::event(event);
+}
+
+void CourseEditorDlg::RefreshShownMap() const {
+    m_shownMapStale = false;
+    if (!m_editor) {
+        return;
+    }
+    const auto rows = m_shownMap.Refresh(m_editor->MapPixels(), m_editor->GetScenario().checkpoints,
+                                         m_editor->SelectedCheckpoint());
+    if (rows.bottom > rows.top) {
+        m_mapView->update(0, rows.top, m_shownMap.Image().width(), rows.bottom - rows.top);
     }
 }
 
@@ -123,59 +144,6 @@ const QImage& CourseEditorDlg::MapImage() const {
     return m_mapImage;
 }
 
-// Qt draws an indexed image by converting every pixel through its colour table at each paint, in a generic
-// path about ten times slower than this lookup made once per change; a picture of true colours is copied
-// to the screen as it stands. The checkpoint squares are laid on it here too, so a paint does not fill a
-// thousand rectangles one by one.
-const QImage& CourseEditorDlg::ShownImage() const {
-    if (!m_editor) {
-        return m_shownImage;
-    }
-    const auto& checkpoints = m_editor->GetScenario().checkpoints;
-    const int selected = m_editor->SelectedCheckpoint();
-    if (!m_shownImageStale && m_shownSelection == selected && m_shownMarks == checkpoints.size()) {
-        return m_shownImage;
-    }
-    // Local pointers: stores through the scan line could otherwise alias the table and the pixels as the
-    // compiler sees them, and every pixel would load them again.
-    const rw::city::MapPixels& pixels = m_editor->MapPixels();
-    const QRgb* const table = m_paletteColours.data();
-    uchar* const bits = m_shownImage.bits();
-    const qsizetype stride = m_shownImage.bytesPerLine();
-    for (int row = 0; row < 256; ++row) {
-        auto* const line = reinterpret_cast<QRgb*>(bits + row * stride);
-        const std::uint8_t* const indices = pixels.data() + rw::city::PixelIndex(0, row);
-        for (int x = 0; x < 256; x += 4) {
-            const QRgb a = table[indices[x]];
-            const QRgb b = table[indices[x + 1]];
-            const QRgb c = table[indices[x + 2]];
-            const QRgb d = table[indices[x + 3]];
-            line[x] = a;
-            line[x + 1] = b;
-            line[x + 2] = c;
-            line[x + 3] = d;
-        }
-    }
-    const auto colour = [](const rw::res::Rgb& rgb) { return qRgb(rgb.r, rgb.g, rgb.b); };
-    const QRgb red = colour(rw::city::kMarkColour);
-    const QRgb orange = colour(rw::city::kSelectedMarkColour);
-    int index = 0;
-    for (const rw::scenario::TilePos& pos : checkpoints) {
-        if (const auto square = rw::city::ClipToMap(rw::city::CheckpointSquare(pos.x, pos.y))) {
-            const QRgb mark = index == selected ? orange : red;
-            for (int y = square->top; y < square->bottom; ++y) {
-                auto* const line = reinterpret_cast<QRgb*>(bits + y * stride);
-                std::fill(line + square->left, line + square->right, mark);
-            }
-        }
-        ++index;
-    }
-    m_shownImageStale = false;
-    m_shownSelection = selected;
-    m_shownMarks = checkpoints.size();
-    return m_shownImage;
-}
-
 MagnifiedMapDlg& CourseEditorDlg::ShowMagnifiedMap() {
     if (m_magnified == nullptr) {
         m_magnified = new MagnifiedMapDlg(*this);
@@ -186,12 +154,18 @@ MagnifiedMapDlg& CourseEditorDlg::ShowMagnifiedMap() {
     return *m_magnified;
 }
 
-void CourseEditorDlg::PaintMap(QPainter& painter) const {
+void CourseEditorDlg::PaintMap(QPainter& painter, const QRect& area) const {
+    // A paint that no update request came before (a window uncovered, the magnified map) finds the picture
+    // as it was; rows that change now are painted in a repaint of their own.
+    RefreshShownMap();
+    const QImage& image = m_shownMap.Image();
+    const QRect shown = area & image.rect();
     // Qt hands a fill of more than 95 spans to its thread pool, a dozen heap requests and a wait for the
     // workers on each paint; strips of 64 rows are drawn on the spot.
-    const QImage& image = ShownImage();
-    for (int top = 0; top < image.height(); top += kMapStripRows) {
-        painter.drawImage(QPoint(0, top), image, QRect(0, top, image.width(), kMapStripRows));
+    for (int top = shown.top(); top <= shown.bottom(); top += kMapStripRows) {
+        const QRect strip(shown.left(), top, shown.width(),
+                          std::min(kMapStripRows, shown.bottom() + 1 - top));
+        painter.drawImage(strip.topLeft(), image, strip);
     }
 }
 

@@ -1,6 +1,7 @@
 // The map area's paint.
 #include "MapView.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace rw::ui {
@@ -13,13 +14,13 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void MapView::paintEvent(QPaintEvent*) {
+void MapView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // Two screen pixels per tile edge; a high-DPI screen scales them by whole device pixels, never smoothed.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (m_painter) {
-        m_painter(painter);
+        m_painter(painter, event->rect());
     }
 }
 

@@ -17,13 +17,14 @@ class MapView : public QWidget {
   public:
     explicit MapView(QWidget* parent = nullptr);
 
-    void SetPainter(std::function<void(QPainter&)> painter) { m_painter = std::move(painter); }
+    // The painter callback is given the part of the area to paint.
+    void SetPainter(std::function<void(QPainter&, const QRect&)> painter) { m_painter = std::move(painter); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    std::function<void(QPainter&)> m_painter;
+    std::function<void(QPainter&, const QRect&)> m_painter;
 };
 
 }  // namespace rw::ui

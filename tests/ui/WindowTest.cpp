@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 #include <QTest>
 
 #include <memory>
@@ -90,6 +91,15 @@ QImage RenderMap(CourseEditorDlg& window, int ratio = 1) {
     window.Control(ControlId::Map)->render(&device);
     return device.toImage().convertToFormat(QImage::Format_RGB32);
 }
+// The map as the window last put it on the screen, nothing painted again for the asking.
+QImage ScreenMap(CourseEditorDlg& window) {
+    QApplication::processEvents();
+    const QPoint origin = window.MapOrigin();
+    return window.screen()
+        ->grabWindow(window.winId(), origin.x(), origin.y(), 256, 256)
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
 QColor At(const QImage& image, int x, int y) {
     return QColor(image.pixel(x, y));
 }
@@ -169,7 +179,8 @@ class WindowTest : public QObject {
 
     // Two screen pixels per tile: the pointer's pixel names its tile in the status line, which stays while
     // the pointer is over a control. A click adds, Ctrl+click inserts after the selected checkpoint, a right
-    // drag moves the selected one as the pointer goes and a right click moves it.
+    // drag moves the selected one as the pointer goes and a right click moves it. What the screen shows
+    // after each step is what a whole new paint would show.
     void mouseOnTheMap() {
         m_editor->LoadTown();
         const struct {
@@ -197,8 +208,10 @@ class WindowTest : public QObject {
         QApplication::sendEvent(&W(), &drag);
         QTest::mouseRelease(W().windowHandle(), Qt::RightButton, {}, to);
         QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {60, 24}, {40, 40}}));
+        QCOMPARE(ScreenMap(W()), RenderMap(W()));
         ClickTile(W(), 30, kRoadRow, Qt::RightButton);
         QCOMPARE(Checkpoints(), (Tiles{{20, 40}, {30, 40}, {40, 40}}));
+        QCOMPARE(ScreenMap(W()), RenderMap(W()));
     }
 
     // Each field lies beside its label; typing is held to its length, to digits, and to characters with a
