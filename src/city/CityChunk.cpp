@@ -76,14 +76,22 @@ std::optional<CityChunk> FindCityChunk(std::span<const std::uint8_t> tag) {
     if (tag.size() != 4) {
         return std::nullopt;
     }
-    for (std::size_t i = 0; i < kCityChunks.size(); ++i) {
-        const std::string_view name = kCityChunks[i].tag;
-        if (std::equal(tag.begin(), tag.end(), name.begin(),
-                       [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); })) {
-            return static_cast<CityChunk>(i);
+    // Each tag as one big-endian number, compared whole.
+    static constexpr auto kTagNumbers = [] {
+        std::array<std::uint32_t, kCityChunkCount> numbers{};
+        for (std::size_t i = 0; i < kCityChunkCount; ++i) {
+            for (const char c : kCityChunks[i].tag) {
+                numbers[i] = numbers[i] << 8 | static_cast<std::uint8_t>(c);
+            }
         }
+        return numbers;
+    }();
+    const std::uint32_t number = res::ByteReader::U32BEAt(tag, 0).value_or(0);
+    const auto found = std::find(kTagNumbers.begin(), kTagNumbers.end(), number);
+    if (found == kTagNumbers.end()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return static_cast<CityChunk>(found - kTagNumbers.begin());
 }
 
 void WriteChunkImage(const CityData& data, CityChunk chunk, std::span<std::uint8_t> image) {

@@ -191,9 +191,17 @@ void FinishLabels(std::span<std::uint8_t> labels, bool present) {
 
 std::array<std::uint32_t, 16> ComputeGraphMax(std::span<const std::uint32_t> graphs) {
     std::array<std::uint32_t, 16> result = kGraphMaxAfterLoad;
+    // Four maxima side by side: one alone waits on each comparison before the next.
+    constexpr std::size_t kLanes = 4;
+    static_assert(52 % kLanes == 0);
     for (std::size_t g = 0; g < 16; ++g) {
-        const auto first = graphs.begin() + static_cast<std::ptrdiff_t>(g * 52);
-        result[g] = std::max(result[g], *std::max_element(first, first + 52));
+        std::array<std::uint32_t, kLanes> lanes{};
+        for (std::size_t i = g * 52; i < (g + 1) * 52; i += kLanes) {
+            for (std::size_t k = 0; k < kLanes; ++k) {
+                lanes[k] = std::max(lanes[k], graphs[i + k]);
+            }
+        }
+        result[g] = std::max(result[g], *std::max_element(lanes.begin(), lanes.end()));
     }
     result[1] = result[2] = result[3] = result[0];
     return result;
