@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -150,6 +152,59 @@ void ClickRoadTile(benchmark::State& state) {
         static_cast<double>(allocations) / static_cast<double>(milliseconds.size());
 }
 BENCHMARK(ClickRoadTile)->Iterations(kClicks)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The floor Qt sets for a click: a window whose left click repaints one 256 x 256 picture in a child, as the
+// map is painted, and nothing else.
+class MinimalWindow : public QWidget {
+  public:
+    MinimalWindow() : m_picture(new Picture(this)) { resize(400, 300); }
+
+  protected:
+    void mousePressEvent(QMouseEvent*) override { m_picture->update(); }
+
+  private:
+    class Picture : public QWidget {
+      public:
+        explicit Picture(QWidget* parent) : QWidget(parent), m_image(256, 256, QImage::Format_RGB32) {
+            setAttribute(Qt::WA_OpaquePaintEvent);
+            setAttribute(Qt::WA_TransparentForMouseEvents);
+            setGeometry(10, 10, 256, 256);
+            m_image.fill(Qt::darkGreen);
+        }
+
+      protected:
+        void paintEvent(QPaintEvent*) override {
+            QPainter painter(this);
+            painter.drawImage(0, 0, m_image);
+        }
+
+      private:
+        QImage m_image;
+    };
+    Picture* m_picture;
+};
+
+void ClickMinimalWindow(benchmark::State& state) {
+    MinimalWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was not shown");
+        return;
+    }
+    std::uint64_t allocations = 0;
+    int clicks = 0;
+    for (auto _ : state) {
+        // A point of its own for each click, as the editor's clicks have.
+        const QPoint point(20 + clicks % 7 * 3, 20 + clicks % 5 * 3);
+        const std::uint64_t before = AllocationCount();
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
+        QApplication::processEvents();
+        allocations += AllocationCount() - before;
+        ++clicks;
+    }
+    state.counters["allocsPerClick"] = static_cast<double>(allocations) / std::max(clicks, 1);
+}
+BENCHMARK(ClickMinimalWindow)->Iterations(kClicks)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace rw::bench
