@@ -1,9 +1,6 @@
 // Bounds-checked byte reader.
 #include "ByteReader.h"
 
-#include <array>
-#include <cstring>
-
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #endif
