@@ -1,6 +1,7 @@
 // The small squares that mark checkpoints on the map: geometry, colours and painting into map pixels.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -28,8 +29,16 @@ constexpr PixelRect CheckpointSquare(int x, int y) {
     return PixelRect{2 * x - 2, 2 * y - 2, 2 * x + 2, 2 * y + 2};
 }
 
-// The part of rect inside the 256 x 256 map, or nothing when none of it is.
-std::optional<PixelRect> ClipToMap(const PixelRect& rect);
+// The part of rect inside the 256 x 256 map, or nothing when none of it is. Inline: the window clips a
+// thousand squares at each refresh.
+constexpr std::optional<PixelRect> ClipToMap(const PixelRect& rect) {
+    const PixelRect clipped{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, 256),
+                            std::min(rect.bottom, 256)};
+    if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) {
+        return std::nullopt;
+    }
+    return clipped;
+}
 
 // Paints the square of tile (x, y) into image with the mark's reserved palette entry (res::kMarkRedIndex, or
 // res::kMarkOrangeIndex when selected), clipped to the map.

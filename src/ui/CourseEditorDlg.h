@@ -122,7 +122,6 @@ class CourseEditorDlg : public QDialog, public rw::editor::EditorView {
     mutable bool m_mapImageStale = true;  // the editor's pixels changed since they were copied
     // The same picture as painted, with the checkpoint squares.
     mutable ShownMap m_shownMap;
-    mutable bool m_shownMapStale = true;  // asked to repaint since the picture was last brought up to date
     std::unique_ptr<rw::editor::CourseEditor> m_editor;
     MagnifiedMapDlg* m_magnified = nullptr;  // a child of this window once opened
 };

@@ -105,7 +105,6 @@ void CourseEditorDlg::SelectDifficulty(int index) {
 // asked for here makes sure that moment comes.
 void CourseEditorDlg::RepaintMap() {
     m_mapImageStale = true;
-    m_shownMapStale = true;
     m_shownMap.PixelsChanged();
     m_mapView->update(0, 0, 1, 1);
     if (m_magnified != nullptr) {
@@ -114,14 +113,13 @@ void CourseEditorDlg::RepaintMap() {
 }
 
 bool CourseEditorDlg::event(QEvent* event) {
-    if (event->type() == QEvent::UpdateRequest && m_shownMapStale) {
+    if (event->type() == QEvent::UpdateRequest && m_shownMap.PixelsMayHaveChanged()) {
         RefreshShownMap();
     }
     return QDialog::event(event);
 }
 
 void CourseEditorDlg::RefreshShownMap() const {
-    m_shownMapStale = false;
     if (!m_editor) {
         return;
     }

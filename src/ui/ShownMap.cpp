@@ -35,8 +35,8 @@ void ShownMap::MarkSquareRows(const scenario::TilePos& pos) {
     }
 }
 
-ShownMap::Rows ShownMap::Refresh(const city::MapPixels& pixels,
-                                 std::span<const scenario::TilePos> checkpoints, int selected) {
+bool ShownMap::FindStaleRows(const city::MapPixels& pixels, std::span<const scenario::TilePos> checkpoints,
+                             int selected) {
     m_stale.fill(!m_converted);
     bool any = !m_converted;
     for (int row = 0; m_pixelsChanged && row < kRows; ++row) {
@@ -50,10 +50,12 @@ ShownMap::Rows ShownMap::Refresh(const city::MapPixels& pixels,
     // A square that moved, came, went or changed colour leaves both its old and its new rows to redo. The
     // positions are plain pairs of 16-bit numbers, compared as bytes first.
     const std::size_t shown = m_checkpoints.size();
-    const bool sameSquares = shown == checkpoints.size() && selected == m_selected &&
-                             (shown == 0 || std::memcmp(m_checkpoints.data(), checkpoints.data(),
-                                                        shown * sizeof(scenario::TilePos)) == 0);
-    for (std::size_t i = 0; !sameSquares && i < std::max(shown, checkpoints.size()); ++i) {
+    if (shown == checkpoints.size() && selected == m_selected &&
+        (shown == 0 ||
+         std::memcmp(m_checkpoints.data(), checkpoints.data(), shown * sizeof(scenario::TilePos)) == 0)) {
+        return any;
+    }
+    for (std::size_t i = 0; i < std::max(shown, checkpoints.size()); ++i) {
         const auto index = static_cast<int>(i);
         if (i < shown && i < checkpoints.size() && m_checkpoints[i] == checkpoints[i] &&
             (index == m_selected) == (index == selected)) {
@@ -67,10 +69,11 @@ ShownMap::Rows ShownMap::Refresh(const city::MapPixels& pixels,
         }
         any = true;
     }
-    if (!any) {
-        return {};
-    }
+    return any;
+}
 
+void ShownMap::RedrawStaleRows(const city::MapPixels& pixels, std::span<const scenario::TilePos> checkpoints,
+                               int selected) {
     // Local pointers: stores through the scan line could otherwise alias the table and the pixels as the
     // compiler sees them, and every pixel would load them again.
     const QRgb* const table = m_colours.data();
@@ -103,25 +106,27 @@ ShownMap::Rows ShownMap::Refresh(const city::MapPixels& pixels,
     const QRgb orange = Colour(city::kSelectedMarkColour);
     int index = 0;
     for (const scenario::TilePos& pos : checkpoints) {
-        // Clipped here rather than through ClipToMap: a thousand calls a refresh, nearly all for rows that
-        // stay as they are.
-        const city::PixelRect square = city::CheckpointSquare(pos.x, pos.y);
-        const int left = std::max(square.left, 0);
-        const int right = std::min(square.right, kColumns);
-        const int top = std::max(square.top, 0);
-        const int bottom = std::min(square.bottom, kRows);
-        if (left < right && top < bottom &&
-            staleAbove[static_cast<std::size_t>(bottom)] != staleAbove[static_cast<std::size_t>(top)]) {
+        const auto square = city::ClipToMap(city::CheckpointSquare(pos.x, pos.y));
+        if (square && staleAbove[static_cast<std::size_t>(square->bottom)] !=
+                          staleAbove[static_cast<std::size_t>(square->top)]) {
             const QRgb mark = index == selected ? orange : red;
-            for (int y = top; y < bottom; ++y) {
+            for (int y = square->top; y < square->bottom; ++y) {
                 if (m_stale[static_cast<std::size_t>(y)]) {
                     auto* const line = reinterpret_cast<QRgb*>(bits + y * stride);
-                    std::fill(line + left, line + right, mark);
+                    std::fill(line + square->left, line + square->right, mark);
                 }
             }
         }
         ++index;
     }
+}
+
+ShownMap::Rows ShownMap::Refresh(const city::MapPixels& pixels,
+                                 std::span<const scenario::TilePos> checkpoints, int selected) {
+    if (!FindStaleRows(pixels, checkpoints, selected)) {
+        return {};
+    }
+    RedrawStaleRows(pixels, checkpoints, selected);
     m_checkpoints.assign(checkpoints.begin(), checkpoints.end());
     m_selected = selected;
     m_converted = true;

@@ -29,6 +29,7 @@ class ShownMap {
 
     // The editor's pixels may have changed: the next refresh compares them row by row.
     void PixelsChanged() { m_pixelsChanged = true; }
+    bool PixelsMayHaveChanged() const { return m_pixelsChanged; }
     // Brings the picture up to date with the editor's pixels (rows bottom-up), the checkpoints in list order
     // (a later square covers an earlier one) and the selected one (-1 for none), which is orange. Gives the
     // rows that changed.
@@ -37,6 +38,12 @@ class ShownMap {
 
   private:
     void MarkSquareRows(const scenario::TilePos& pos);
+    // Marks the rows that differ from what the picture shows; false when none does.
+    bool FindStaleRows(const city::MapPixels& pixels, std::span<const scenario::TilePos> checkpoints,
+                       int selected);
+    // Converts the stale rows and lays on them the squares that cross them.
+    void RedrawStaleRows(const city::MapPixels& pixels, std::span<const scenario::TilePos> checkpoints,
+                         int selected);
 
     QImage m_image;  // 256 x 256, RGB32, rows top-down
     std::array<QRgb, 256> m_colours{};
