@@ -331,10 +331,6 @@ namespace {
 template <typename T>
 struct OverwrittenAllocator : std::allocator<T> {
     template <typename U>
-    struct rebind {
-        using other = OverwrittenAllocator<U>;
-    };
-    template <typename U>
     void construct(U* place) noexcept {
         ::new (static_cast<void*>(place)) U;
     }

@@ -48,9 +48,7 @@ void CheckpointListView::Insert(int row, const QString& label, int itemData) {
         ++m_selected;
     }
     UpdateRowsFrom(row);
-    if (!m_scrollBarSync.isActive()) {
-        m_scrollBarSync.start(0, this);
-    }
+    SyncScrollBarLater();
     Announce(QAccessible::ObjectReorder);
 }
 
@@ -73,9 +71,7 @@ void CheckpointListView::Remove(int row) {
         --m_selected;
     }
     UpdateRowsFrom(row);
-    if (!m_scrollBarSync.isActive()) {
-        m_scrollBarSync.start(0, this);
-    }
+    SyncScrollBarLater();
     Announce(QAccessible::ObjectReorder);
 }
 
@@ -192,6 +188,19 @@ void CheckpointListView::ScrollRows(int rows) {
     }
 }
 
+void CheckpointListView::SyncScrollBarLater() {
+    if (!m_scrollBarSync.isActive()) {
+        m_scrollBarSync.start(0, this);
+    }
+}
+
+// Nothing below the last entry.
+void CheckpointListView::ChooseRowAt(QPoint viewportPoint) {
+    if (const int row = RowAt(viewportPoint); row >= 0) {
+        ChooseByUser(row);
+    }
+}
+
 void CheckpointListView::ChooseByUser(int row) {
     const int before = m_selected;
     Select(row);
@@ -281,10 +290,7 @@ void CheckpointListView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    const int row = RowAt(event->position().toPoint());
-    if (row >= 0) {
-        ChooseByUser(row);
-    }
+    ChooseRowAt(event->position().toPoint());
 }
 
 void CheckpointListView::mouseMoveEvent(QMouseEvent* event) {
@@ -292,10 +298,7 @@ void CheckpointListView::mouseMoveEvent(QMouseEvent* event) {
     if ((event->buttons() & Qt::LeftButton) == 0) {
         return;
     }
-    const int row = RowAt(event->position().toPoint());
-    if (row >= 0) {
-        ChooseByUser(row);
-    }
+    ChooseRowAt(event->position().toPoint());
 }
 
 void CheckpointListView::keyPressEvent(QKeyEvent* event) {

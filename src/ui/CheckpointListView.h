@@ -78,10 +78,12 @@ class CheckpointListView : public QAbstractScrollArea {
     void UpdateRowsFrom(int row);
     // Brings the scroll bar up to the rows with top as the first row shown (as near as the rows allow).
     void SyncScrollBar(int top);
+    void SyncScrollBarLater();
     void ScrollTo(int row);
     // Shows the rows moved down by rows (up when negative).
     void ScrollRows(int rows);
     void ChooseByUser(int row);
+    void ChooseRowAt(QPoint viewportPoint);
     void MeasureRows();
     const QStaticText& Layout(const QString& label);
     const QPen& Pen(const QColor& colour);
